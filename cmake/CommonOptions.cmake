@@ -1,0 +1,21 @@
+# Warnings, Qt defines and sanitizer flags live on one INTERFACE target that every
+# target of ours links, so no CMakeLists repeats them.
+add_library(morvena_options INTERFACE)
+target_compile_options(morvena_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -Wnon-virtual-dtor
+    -Wcast-align -Woverloaded-virtual -Wnull-dereference)
+if(MORVENA_WERROR)
+    target_compile_options(morvena_options INTERFACE -Werror)
+endif()
+target_compile_definitions(morvena_options INTERFACE
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_URL_CAST_FROM_STRING
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+if(MORVENA_SANITIZE)
+    target_compile_options(morvena_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(morvena_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Where the build puts the generated audio fixtures and helper programs.
+set(MORVENA_FIXTURE_DIR "${CMAKE_BINARY_DIR}/fixtures")

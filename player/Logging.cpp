@@ -1,0 +1,4 @@
+#include "Logging.h"
+
+Q_LOGGING_CATEGORY(lcEngine, "morvena.engine", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcMpv, "morvena.mpv", QtWarningMsg)

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour of the project.
+#   scripts/build.sh [release|sanitize] -> build/<flavour>
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+flavour=${1:-release}
+dir="$root/build/$flavour"
+args=(-G Ninja -S "$root" -B "$dir" -DMORVENA_WERROR=ON)
+case $flavour in
+    release) args+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    sanitize) args+=(-DCMAKE_BUILD_TYPE=Debug -DMORVENA_SANITIZE=ON -DMORVENA_BUILD_BENCH=OFF) ;;
+    *) echo "unknown flavour: $flavour" >&2; exit 2 ;;
+esac
+[[ -f $dir/build.ninja ]] || cmake "${args[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc)"
