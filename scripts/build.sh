@@ -12,4 +12,7 @@ case $flavour in
     *) echo "unknown flavour: $flavour" >&2; exit 2 ;;
 esac
 [[ -f $dir/build.ninja ]] || cmake "${args[@]}" >/dev/null
+# One build at a time on this machine: parallel builds only thrash its two cores.
+exec 9>"${TMPDIR:-/tmp}/morvena-build.lock"
+flock 9
 cmake --build "$dir" -j "$(nproc)"
