@@ -3,7 +3,7 @@
 add_library(morvena_options INTERFACE)
 target_compile_options(morvena_options INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wold-style-cast -Wnon-virtual-dtor
-    -Wcast-align -Woverloaded-virtual -Wnull-dereference)
+    -Wcast-align -Woverloaded-virtual)
 if(MORVENA_WERROR)
     target_compile_options(morvena_options INTERFACE -Werror)
 endif()
