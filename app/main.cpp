@@ -3,7 +3,8 @@
 
 #include <clocale>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvena Webradio"));
     // libmpv refuses to start unless numbers are formatted the C way.

@@ -54,12 +54,14 @@ const char *const kOptions[][2] = {
     {"user-agent", "Morvena Webradio/2.71"},
 };
 
-bool isNetworkLocation(const QString &location) {
+bool isNetworkLocation(const QString &location)
+{
     const QUrl url = XmlPlaylist::locationToUrl(location);
     return !url.isLocalFile() && url.scheme().size() > 1;
 }
 
-const mpv_node *mapValue(const mpv_node &map, const char *key) {
+const mpv_node *mapValue(const mpv_node &map, const char *key)
+{
     if (map.format != MPV_FORMAT_NODE_MAP || !map.u.list)
         return nullptr;
     for (int i = 0; i < map.u.list->num; ++i) {
@@ -73,7 +75,8 @@ const mpv_node *mapValue(const mpv_node &map, const char *key) {
 
 struct MpvMediaPlayer::Private {
     explicit Private(MpvMediaPlayer *owner)
-        : q(owner) {}
+        : q(owner)
+    {}
 
     MpvMediaPlayer *q;
     mpv_handle *mpv = nullptr;
@@ -112,14 +115,16 @@ struct MpvMediaPlayer::Private {
     QTimer retryTimer;
     PlaylistFetcher fetcher;
 
-    void setStatus(Status s) {
+    void setStatus(Status s)
+    {
         if (status == s)
             return;
         status = s;
         emit q->statusChanged(s);
     }
 
-    void clearFigures() {
+    void clearFigures()
+    {
         bitrate.reset();
         inputRate.reset();
         buffering.reset();
@@ -127,7 +132,8 @@ struct MpvMediaPlayer::Private {
         bufferingCount = 0;
     }
 
-    void clearTags() {
+    void clearTags()
+    {
         if (tags.isEmpty())
             return;
         tags.clear();
@@ -135,7 +141,8 @@ struct MpvMediaPlayer::Private {
     }
 
     // Drops whatever the current media was doing: timers, fetches, pending replies.
-    void abandon() {
+    void abandon()
+    {
         ++generation;
         watchdog.stop();
         retryTimer.stop();
@@ -146,7 +153,8 @@ struct MpvMediaPlayer::Private {
         clearFigures();
     }
 
-    void command(std::initializer_list<const char *> args, quint64 userdata = 0) {
+    void command(std::initializer_list<const char *> args, quint64 userdata = 0)
+    {
         if (!mpv)
             return;
         std::vector<const char *> argv(args);
@@ -157,7 +165,8 @@ struct MpvMediaPlayer::Private {
                                 << "refused:" << mpv_error_string(rc);
     }
 
-    void start(const QStringList &list) {
+    void start(const QStringList &list)
+    {
         entries = list;
         entryIndex = 0;
         silentReconnects = 0;
@@ -165,7 +174,8 @@ struct MpvMediaPlayer::Private {
         loadEntry();
     }
 
-    void loadEntry() {
+    void loadEntry()
+    {
         entryId = insertedFirst = insertedLast = -1;
         audioSeen = false;
         httpStatus = 0;
@@ -177,7 +187,8 @@ struct MpvMediaPlayer::Private {
         setStatus(reconnecting ? Status::Reconnecting : Status::Opening);
     }
 
-    void fail(const QString &reason) {
+    void fail(const QString &reason)
+    {
         watchdog.stop();
         retryTimer.stop();
         reconnecting = false;
@@ -189,7 +200,8 @@ struct MpvMediaPlayer::Private {
         emit q->failed(reason);
     }
 
-    void scheduleReconnect() {
+    void scheduleReconnect()
+    {
         reconnecting = true;
         clearFigures();
         setStatus(Status::Reconnecting);
@@ -199,7 +211,8 @@ struct MpvMediaPlayer::Private {
     }
 
     // The current open ended, with or without having played.
-    void onEnded(const QString &reason) {
+    void onEnded(const QString &reason)
+    {
         watchdog.stop();
         if (httpStatus == 403 || httpStatus == 404 || httpStatus == 410) {
             fail(QStringLiteral("The server answered HTTP %1.").arg(httpStatus));
@@ -230,12 +243,14 @@ struct MpvMediaPlayer::Private {
         setStatus(Status::Idle);
     }
 
-    void onWatchdog() {
+    void onWatchdog()
+    {
         command({"stop"}); // its end-of-file event carries "stopped" and is ignored
         onEnded(QStringLiteral("No audio arrived within %1 s.").arg(timings.watchdogMs / 1000));
     }
 
-    void onAudio() {
+    void onAudio()
+    {
         watchdog.stop();
         audioSeen = true;
         reconnecting = false;
@@ -246,12 +261,14 @@ struct MpvMediaPlayer::Private {
         emit q->audioStarted();
     }
 
-    bool isOurs(qint64 id) const {
+    bool isOurs(qint64 id) const
+    {
         return (entryId >= 0 && id == entryId) ||
                (insertedFirst >= 0 && id >= insertedFirst && id <= insertedLast);
     }
 
-    void onEndFile(const mpv_event_end_file &end) {
+    void onEndFile(const mpv_event_end_file &end)
+    {
         if (!isOurs(end.playlist_entry_id))
             return;
         switch (end.reason) {
@@ -275,7 +292,8 @@ struct MpvMediaPlayer::Private {
         }
     }
 
-    void onCommandReply(const mpv_event &event) {
+    void onCommandReply(const mpv_event &event)
+    {
         if (event.reply_userdata != kLoadReplyBase + generation)
             return; // an abandoned load
         if (event.error < 0) {
@@ -289,13 +307,15 @@ struct MpvMediaPlayer::Private {
             entryId = id->u.int64;
     }
 
-    void onStartFile(const mpv_event_start_file &start) {
+    void onStartFile(const mpv_event_start_file &start)
+    {
         // Older libmpv answers loadfile without the entry id: take the first start after it.
         if (entryId < 0 && insertedFirst < 0 && status != Status::Idle && status != Status::Failed)
             entryId = start.playlist_entry_id;
     }
 
-    void onProperty(quint64 id, const mpv_event_property &p) {
+    void onProperty(quint64 id, const mpv_event_property &p)
+    {
         switch (id) {
         case kObserveBitrate:
             if (p.format == MPV_FORMAT_DOUBLE)
@@ -345,7 +365,8 @@ struct MpvMediaPlayer::Private {
         }
     }
 
-    void onLog(const mpv_event_log_message &log) {
+    void onLog(const mpv_event_log_message &log)
+    {
         const QString text = QString::fromUtf8(log.text).trimmed();
         qCDebug(lcMpv).noquote() << log.prefix << log.level << text;
         // libmpv reports every failed open alike; the HTTP status tells a missing stream
@@ -355,7 +376,8 @@ struct MpvMediaPlayer::Private {
             httpStatus = match.captured(1).toInt();
     }
 
-    void drain() {
+    void drain()
+    {
         wakeupQueued = false;
         while (mpv) {
             const mpv_event *event = mpv_wait_event(mpv, 0);
@@ -389,7 +411,8 @@ struct MpvMediaPlayer::Private {
         }
     }
 
-    static void wakeup(void *context) {
+    static void wakeup(void *context)
+    {
         // Called on one of mpv's threads: only queue the drain onto ours.
         auto *self = static_cast<Private *>(context);
         if (self->wakeupQueued.exchange(true))
@@ -398,7 +421,8 @@ struct MpvMediaPlayer::Private {
             self->q, [self] { self->drain(); }, Qt::QueuedConnection);
     }
 
-    void onFetched(const QUrl &playlistUrl, const QByteArray &data, const QString &fetchError) {
+    void onFetched(const QUrl &playlistUrl, const QByteArray &data, const QString &fetchError)
+    {
         const QStringList list = XmlPlaylist::parse(data, playlistUrl);
         if (!list.isEmpty()) {
             start(list);
@@ -410,14 +434,16 @@ struct MpvMediaPlayer::Private {
     }
 };
 
-QStringList MpvMediaPlayer::optionsFromEnvironment() {
+QStringList MpvMediaPlayer::optionsFromEnvironment()
+{
     return qEnvironmentVariable("MORVENA_MPV_OPTIONS")
         .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
 MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     : QObject(parent)
-    , d(std::make_unique<Private>(this)) {
+    , d(std::make_unique<Private>(this))
+{
     d->watchdog.setSingleShot(true);
     d->retryTimer.setSingleShot(true);
     connect(&d->watchdog, &QTimer::timeout, this, [this] { d->onWatchdog(); });
@@ -459,7 +485,8 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     mpv_set_wakeup_callback(mpv, &Private::wakeup, d.get());
 }
 
-MpvMediaPlayer::~MpvMediaPlayer() {
+MpvMediaPlayer::~MpvMediaPlayer()
+{
     if (!d->mpv)
         return;
     mpv_set_wakeup_callback(d->mpv, nullptr, nullptr);
@@ -467,27 +494,33 @@ MpvMediaPlayer::~MpvMediaPlayer() {
     d->mpv = nullptr;
 }
 
-bool MpvMediaPlayer::isValid() const {
+bool MpvMediaPlayer::isValid() const
+{
     return d->mpv != nullptr;
 }
 
-MpvMediaPlayer::Status MpvMediaPlayer::status() const {
+MpvMediaPlayer::Status MpvMediaPlayer::status() const
+{
     return d->status;
 }
 
-QString MpvMediaPlayer::errorString() const {
+QString MpvMediaPlayer::errorString() const
+{
     return d->error;
 }
 
-void MpvMediaPlayer::setTimings(const Timings &timings) {
+void MpvMediaPlayer::setTimings(const Timings &timings)
+{
     d->timings = timings;
 }
 
-QString MpvMediaPlayer::url() const {
+QString MpvMediaPlayer::url() const
+{
     return d->url;
 }
 
-void MpvMediaPlayer::setUrl(const QString &url) {
+void MpvMediaPlayer::setUrl(const QString &url)
+{
     d->abandon();
     d->url = url;
     d->hasItem = !url.isEmpty();
@@ -507,19 +540,22 @@ void MpvMediaPlayer::setUrl(const QString &url) {
     d->fetcher.fetch(XmlPlaylist::locationToUrl(url));
 }
 
-void MpvMediaPlayer::stop() {
+void MpvMediaPlayer::stop()
+{
     d->abandon();
     d->command({"stop"});
     d->setStatus(Status::Idle);
 }
 
-void MpvMediaPlayer::close() {
+void MpvMediaPlayer::close()
+{
     stop();
     d->hasItem = false;
     d->clearTags();
 }
 
-void MpvMediaPlayer::setVolume(int percent) {
+void MpvMediaPlayer::setVolume(int percent)
+{
     d->volume = std::clamp(percent, 0, 100);
     if (!d->mpv)
         return;
@@ -527,11 +563,13 @@ void MpvMediaPlayer::setVolume(int percent) {
     mpv_set_property_async(d->mpv, 0, "volume", MPV_FORMAT_INT64, &value);
 }
 
-int MpvMediaPlayer::volume() const {
+int MpvMediaPlayer::volume() const
+{
     return d->volume;
 }
 
-std::optional<QString> MpvMediaPlayer::itemInfo(const QString &name) const {
+std::optional<QString> MpvMediaPlayer::itemInfo(const QString &name) const
+{
     if (!d->hasItem)
         return std::nullopt;
     if (name.compare(QLatin1String("Bitrate"), Qt::CaseInsensitive) == 0)
@@ -546,20 +584,23 @@ std::optional<QString> MpvMediaPlayer::itemInfo(const QString &name) const {
     return std::nullopt;
 }
 
-std::optional<qint64> MpvMediaPlayer::bandWidth() const {
+std::optional<qint64> MpvMediaPlayer::bandWidth() const
+{
     if (!d->hasItem)
         return std::nullopt;
     return d->inputRate.value_or(0) * 8;
 }
 
-std::optional<int> MpvMediaPlayer::bufferingProgress() const {
+std::optional<int> MpvMediaPlayer::bufferingProgress() const
+{
     if (!d->hasItem)
         return std::nullopt;
     // Local files are read without a network cache: playing means fully buffered.
     return d->buffering.value_or(d->status == Status::Playing ? 100 : 0);
 }
 
-std::optional<int> MpvMediaPlayer::bufferingCount() const {
+std::optional<int> MpvMediaPlayer::bufferingCount() const
+{
     if (!d->hasItem)
         return std::nullopt;
     return d->status == Status::Playing ? d->bufferingCount : 0;

@@ -1,6 +1,7 @@
 #include "NowPlaying.h"
 
-NowPlaying nowPlayingFromTags(const QHash<QString, QString> &tags) {
+NowPlaying nowPlayingFromTags(const QHash<QString, QString> &tags)
+{
     static const QString kSeparator = QStringLiteral(" - ");
     const QString artist = tags.value(QStringLiteral("artist")).trimmed();
     const QString title = tags.value(QStringLiteral("title")).trimmed();

@@ -6,13 +6,16 @@
 #include <QTimer>
 
 PlaylistFetcher::PlaylistFetcher(QObject *parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{}
 
-PlaylistFetcher::~PlaylistFetcher() {
+PlaylistFetcher::~PlaylistFetcher()
+{
     cancel();
 }
 
-void PlaylistFetcher::fetch(const QUrl &url) {
+void PlaylistFetcher::fetch(const QUrl &url)
+{
     cancel();
     if (url.isLocalFile() || url.isRelative()) {
         QFile file(url.isLocalFile() ? url.toLocalFile() : url.toString());
@@ -37,17 +40,24 @@ void PlaylistFetcher::fetch(const QUrl &url) {
     connect(m_reply, &QNetworkReply::finished, this, &PlaylistFetcher::onReplyFinished);
 }
 
-void PlaylistFetcher::cancel() {
-    if (!m_reply)
-        return;
+void PlaylistFetcher::cancel()
+{
+    if (m_reply)
+        abandonReply();
+}
+
+QNetworkReply *PlaylistFetcher::abandonReply()
+{
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();
+    return reply;
 }
 
-void PlaylistFetcher::onReadyRead() {
+void PlaylistFetcher::onReadyRead()
+{
     m_data += m_reply->read(kMaxBytes - m_data.size());
     if (m_data.size() < kMaxBytes)
         return;
@@ -56,7 +66,8 @@ void PlaylistFetcher::onReadyRead() {
     emit finished(url, m_data, QString());
 }
 
-void PlaylistFetcher::onReplyFinished() {
+void PlaylistFetcher::onReplyFinished()
+{
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     reply->deleteLater();

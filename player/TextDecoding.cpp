@@ -15,7 +15,8 @@ constexpr std::array<char16_t, 32> kWindows1252High = {
 
 } // namespace
 
-QString decodeWindows1252(QByteArrayView bytes) {
+QString decodeWindows1252(QByteArrayView bytes)
+{
     QString text;
     text.reserve(bytes.size());
     for (const char c : bytes) {
@@ -26,7 +27,8 @@ QString decodeWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QString decodeUtf8OrWindows1252(QByteArrayView bytes) {
+QString decodeUtf8OrWindows1252(QByteArrayView bytes)
+{
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

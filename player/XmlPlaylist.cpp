@@ -6,7 +6,8 @@
 
 namespace {
 
-QString resolveEntry(QString entry, const QUrl &base) {
+QString resolveEntry(QString entry, const QUrl &base)
+{
     entry = entry.trimmed();
     if (entry.isEmpty())
         return {};
@@ -21,7 +22,8 @@ QString resolveEntry(QString entry, const QUrl &base) {
 
 // ASX in the wild is often not well-formed XML (bare "&" in URLs, upper-case tags), so a
 // lenient scan for href/src attributes backs up the XML reader.
-QStringList scanAttributes(const QByteArray &document) {
+QStringList scanAttributes(const QByteArray &document)
+{
     static const QRegularExpression kAttribute(
         QStringLiteral(
             R"(<\s*(?:ref|entryref|media)\b[^>]*?\b(?:href|src)\s*=\s*["']([^"']+)["'])"),
@@ -38,13 +40,15 @@ QStringList scanAttributes(const QByteArray &document) {
 
 } // namespace
 
-bool XmlPlaylist::isXmlPlaylist(const QString &location) {
+bool XmlPlaylist::isXmlPlaylist(const QString &location)
+{
     const QString path = locationToUrl(location).path().toLower();
     return path.endsWith(QLatin1String(".asx")) || path.endsWith(QLatin1String(".wax")) ||
            path.endsWith(QLatin1String(".wvx")) || path.endsWith(QLatin1String(".wpl"));
 }
 
-QUrl XmlPlaylist::locationToUrl(const QString &location) {
+QUrl XmlPlaylist::locationToUrl(const QString &location)
+{
     const QUrl url(location, QUrl::TolerantMode);
     // A one-letter scheme is a Windows drive ("C:\..."), not a protocol.
     if (url.scheme().size() > 1)
@@ -54,7 +58,8 @@ QUrl XmlPlaylist::locationToUrl(const QString &location) {
     return url;
 }
 
-QStringList XmlPlaylist::parse(const QByteArray &document, const QUrl &base) {
+QStringList XmlPlaylist::parse(const QByteArray &document, const QUrl &base)
+{
     QStringList raw;
     QXmlStreamReader xml(document);
     while (!xml.atEnd()) {

@@ -32,7 +32,8 @@ class StreamServerWorker : public QObject {
 
 public:
     StreamServerWorker(std::shared_ptr<TestStreamServer::Shared> shared, const QString &fixtureDir)
-        : m_shared(std::move(shared)) {
+        : m_shared(std::move(shared))
+    {
         auto load = [&](const QString &name) {
             QFile file(QDir(fixtureDir).filePath(name));
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -44,7 +45,8 @@ public:
                           {ogg, static_cast<int>(ogg.size() / kOggSeconds), "application/ogg"});
     }
 
-    quint16 listen(quint16 port) {
+    quint16 listen(quint16 port)
+    {
         if (!m_server) {
             m_server = new QTcpServer(this);
             connect(m_server, &QTcpServer::newConnection, this, &StreamServerWorker::accept);
@@ -52,7 +54,8 @@ public:
         return m_server->listen(QHostAddress::LocalHost, port) ? m_server->serverPort() : 0;
     }
 
-    void shutdown() {
+    void shutdown()
+    {
         if (m_server)
             m_server->close();
         const auto connections = findChildren<QTcpSocket *>();
@@ -63,7 +66,8 @@ public:
     }
 
 private:
-    void accept() {
+    void accept()
+    {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
             {
@@ -84,12 +88,14 @@ private:
         }
     }
 
-    TestStreamServer::Settings settings() const {
+    TestStreamServer::Settings settings() const
+    {
         QMutexLocker lock(&m_shared->mutex);
         return m_shared->settings;
     }
 
-    void answer(QTcpSocket *socket, const QByteArray &request) {
+    void answer(QTcpSocket *socket, const QByteArray &request)
+    {
         const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
         const QString path =
             requestLine.size() > 1 ? QString::fromUtf8(requestLine.at(1)) : QString();
@@ -145,7 +151,8 @@ private:
         int untilMeta = kMetaInterval;
     };
 
-    void step(Stream &s, QTimer &timer) {
+    void step(Stream &s, QTimer &timer)
+    {
         const TestStreamServer::Settings now = settings();
         if (s.initial.dropAfterMs > 0 && s.clock.elapsed() >= s.initial.dropAfterMs) {
             timer.stop();
@@ -171,7 +178,8 @@ private:
         s.socket->write(out);
     }
 
-    static QByteArray audio(Stream &s, qint64 count) {
+    static QByteArray audio(Stream &s, qint64 count)
+    {
         QByteArray out;
         const QByteArray &bytes = s.fixture.bytes;
         while (count > 0) {
@@ -183,14 +191,16 @@ private:
         return out;
     }
 
-    static QByteArray randomBytes(qint64 count) {
+    static QByteArray randomBytes(qint64 count)
+    {
         QByteArray out(count, Qt::Uninitialized);
         for (char &c : out)
             c = static_cast<char>(QRandomGenerator::global()->bounded(256));
         return out;
     }
 
-    static QByteArray metadataBlock(const TestStreamServer::Settings &now) {
+    static QByteArray metadataBlock(const TestStreamServer::Settings &now)
+    {
         QByteArray text = "StreamTitle='" + now.title + "';";
         const qsizetype size = now.hugeMetadata ? kMaxMetadataBlock : (text.size() + 15) / 16 * 16;
         text = text.left(kMaxMetadataBlock).leftJustified(size, '\0', true);
@@ -204,9 +214,11 @@ private:
 
 TestStreamServer::TestStreamServer(const QString &fixtureDir)
     : m_fixtureDir(fixtureDir)
-    , m_shared(std::make_shared<Shared>()) {}
+    , m_shared(std::make_shared<Shared>())
+{}
 
-TestStreamServer::~TestStreamServer() {
+TestStreamServer::~TestStreamServer()
+{
     if (m_thread.isRunning()) {
         stop();
         QMetaObject::invokeMethod(m_worker, &QObject::deleteLater);
@@ -215,11 +227,13 @@ TestStreamServer::~TestStreamServer() {
     }
 }
 
-QString TestStreamServer::fixtureDirectory() {
+QString TestStreamServer::fixtureDirectory()
+{
     return qEnvironmentVariable("MORVENA_FIXTURE_DIR");
 }
 
-bool TestStreamServer::start(quint16 port) {
+bool TestStreamServer::start(quint16 port)
+{
     if (!m_thread.isRunning()) {
         m_worker = new StreamServerWorker(m_shared, m_fixtureDir);
         m_worker->moveToThread(&m_thread);
@@ -237,37 +251,44 @@ bool TestStreamServer::start(quint16 port) {
     return bound != 0;
 }
 
-void TestStreamServer::stop() {
+void TestStreamServer::stop()
+{
     if (m_thread.isRunning())
         QMetaObject::invokeMethod(m_worker, &StreamServerWorker::shutdown,
                                   Qt::BlockingQueuedConnection);
 }
 
-quint16 TestStreamServer::port() const {
+quint16 TestStreamServer::port() const
+{
     return m_port;
 }
 
-QString TestStreamServer::url(const QString &path) const {
+QString TestStreamServer::url(const QString &path) const
+{
     return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
 }
 
-void TestStreamServer::setSettings(const Settings &settings) {
+void TestStreamServer::setSettings(const Settings &settings)
+{
     QMutexLocker lock(&m_shared->mutex);
     m_shared->settings = settings;
 }
 
-TestStreamServer::Settings TestStreamServer::settings() const {
+TestStreamServer::Settings TestStreamServer::settings() const
+{
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->settings;
 }
 
 void TestStreamServer::addDocument(const QString &path, const QByteArray &body,
-                                   const QByteArray &contentType) {
+                                   const QByteArray &contentType)
+{
     QMutexLocker lock(&m_shared->mutex);
     m_shared->documents.insert(path, {body, contentType});
 }
 
-int TestStreamServer::connectionCount() const {
+int TestStreamServer::connectionCount() const
+{
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->connections;
 }

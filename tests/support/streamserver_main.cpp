@@ -8,7 +8,8 @@
 
 #include <cstdio>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();

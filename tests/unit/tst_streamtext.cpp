@@ -19,7 +19,8 @@ private slots:
     void parsesXmlPlaylists();
 };
 
-void TestStreamText::decodesUtf8OrWindows1252_data() {
+void TestStreamText::decodesUtf8OrWindows1252_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     QTest::newRow("ascii") << QByteArray("NRK P1") << QStringLiteral("NRK P1");
@@ -36,13 +37,15 @@ void TestStreamText::decodesUtf8OrWindows1252_data() {
     QTest::newRow("empty") << QByteArray() << QString();
 }
 
-void TestStreamText::decodesUtf8OrWindows1252() {
+void TestStreamText::decodesUtf8OrWindows1252()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(decodeUtf8OrWindows1252(bytes), text);
 }
 
-void TestStreamText::derivesNowPlaying_data() {
+void TestStreamText::derivesNowPlaying_data()
+{
     QTest::addColumn<QStringList>("tags"); // key, value, key, value...
     QTest::addColumn<QString>("author");
     QTest::addColumn<QString>("title");
@@ -71,7 +74,8 @@ void TestStreamText::derivesNowPlaying_data() {
         << "Tagged";
 }
 
-void TestStreamText::derivesNowPlaying() {
+void TestStreamText::derivesNowPlaying()
+{
     QFETCH(QStringList, tags);
     QFETCH(QString, author);
     QFETCH(QString, title);
@@ -83,7 +87,8 @@ void TestStreamText::derivesNowPlaying() {
     QCOMPARE(now.title, title);
 }
 
-void TestStreamText::recognisesXmlPlaylists_data() {
+void TestStreamText::recognisesXmlPlaylists_data()
+{
     QTest::addColumn<QString>("location");
     QTest::addColumn<bool>("xml");
     QTest::newRow("asx url") << "http://example.invalid/live.asx" << true;
@@ -95,13 +100,15 @@ void TestStreamText::recognisesXmlPlaylists_data() {
     QTest::newRow("asx in query only") << "http://example.invalid/play?f=a.asx" << false;
 }
 
-void TestStreamText::recognisesXmlPlaylists() {
+void TestStreamText::recognisesXmlPlaylists()
+{
     QFETCH(QString, location);
     QFETCH(bool, xml);
     QCOMPARE(XmlPlaylist::isXmlPlaylist(location), xml);
 }
 
-void TestStreamText::parsesXmlPlaylists_data() {
+void TestStreamText::parsesXmlPlaylists_data()
+{
     QTest::addColumn<QByteArray>("document");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QStringList>("entries");
@@ -133,7 +140,8 @@ void TestStreamText::parsesXmlPlaylists_data() {
         << QByteArray("\x00\xff garbage", 10) << "http://h.invalid/l.asx" << QStringList{};
 }
 
-void TestStreamText::parsesXmlPlaylists() {
+void TestStreamText::parsesXmlPlaylists()
+{
     QFETCH(QByteArray, document);
     QFETCH(QString, base);
     QFETCH(QStringList, entries);

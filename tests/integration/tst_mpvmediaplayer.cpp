@@ -1,0 +1,363 @@
+// The libmpv adapter against a local stream server: playback, figures, metadata,
+// faults, reconnection and playlists. Audio goes to mpv's null output.
+#include "MpvMediaPlayer.h"
+#include "StallMonitor.h"
+#include "TestStreamServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using Mode = TestStreamServer::Mode;
+using Status = MpvMediaPlayer::Status;
+
+namespace {
+constexpr int kStartTimeoutMs = 10'000;
+constexpr int kTitleTimeoutMs = 15'000;
+constexpr qint64 kMaxCallMs = 100;
+} // namespace
+
+class TestMpvMediaPlayer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsConfigured();
+    void playsLiveStreams_data();
+    void playsLiveStreams();
+    void decodesLatin1TitlesAndSurvivesHugeMetadata();
+    void stopAndCloseSilence();
+    void faultsFailWithoutFreezing_data();
+    void faultsFailWithoutFreezing();
+    void reconnectsAfterDropAndServerRestart();
+    void reconnectEndsOn404AndGivesUp();
+    void newTuningCancelsReconnect();
+    void playsPlaylists_data();
+    void playsPlaylists();
+    void playsTaggedLocalFileToItsEnd();
+
+private:
+    void startPlayer(const MpvMediaPlayer::Timings &timings = {});
+    void waitForAudio();
+    QString info(const char *name) const
+    {
+        return m_player->itemInfo(QLatin1String(name)).value_or(QStringLiteral("<none>"));
+    }
+
+    std::unique_ptr<TestStreamServer> m_server;
+    std::unique_ptr<MpvMediaPlayer> m_player;
+    std::unique_ptr<StallMonitor> m_stalls;
+};
+
+void TestMpvMediaPlayer::init()
+{
+    m_server = std::make_unique<TestStreamServer>();
+    QVERIFY(m_server->start());
+    startPlayer();
+}
+
+void TestMpvMediaPlayer::cleanup()
+{
+    if (m_stalls)
+        QVERIFY2(
+            m_stalls->longestStallMs() < kMaxCallMs,
+            qPrintable(QStringLiteral("event loop stalled %1 ms").arg(m_stalls->longestStallMs())));
+    m_stalls.reset();
+    m_player.reset();
+    m_server.reset();
+}
+
+void TestMpvMediaPlayer::startPlayer(const MpvMediaPlayer::Timings &timings)
+{
+    m_player.reset();
+    m_player = std::make_unique<MpvMediaPlayer>(QStringList{QStringLiteral("ao=null")});
+    QVERIFY(m_player->isValid());
+    m_player->setTimings(timings);
+    m_stalls = std::make_unique<StallMonitor>();
+}
+
+void TestMpvMediaPlayer::waitForAudio()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(m_player->bufferingCount().value_or(0) > 0, kStartTimeoutMs);
+    QCOMPARE(m_player->status(), Status::Playing);
+}
+
+void TestMpvMediaPlayer::startsConfigured()
+{
+    QCOMPARE(m_player->volume(), 50);
+    QCOMPARE(m_player->url(), QString());
+    QCOMPARE(m_player->status(), Status::Idle);
+    // Nothing to describe yet: every read fails.
+    QVERIFY(!m_player->itemInfo(QStringLiteral("Title")));
+    QVERIFY(!m_player->itemInfo(QStringLiteral("Bitrate")));
+    QVERIFY(!m_player->bandWidth());
+    QVERIFY(!m_player->bufferingProgress());
+    QVERIFY(!m_player->bufferingCount());
+}
+
+void TestMpvMediaPlayer::playsLiveStreams_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<qint64>("minBitrate");
+    QTest::addColumn<qint64>("maxBitrate");
+    QTest::newRow("mp3") << "/tone.mp3" << Mode::Normal << 120'000LL << 136'000LL;
+    QTest::newRow("ogg vorbis") << "/tone.ogg" << Mode::Normal << 1'000LL << 400'000LL;
+    QTest::newRow("ICY 200 OK") << "/tone.mp3" << Mode::IcyStatusLine << 120'000LL << 136'000LL;
+}
+
+void TestMpvMediaPlayer::playsLiveStreams()
+{
+    QFETCH(QString, path);
+    QFETCH(Mode, mode);
+    QFETCH(qint64, minBitrate);
+    QFETCH(qint64, maxBitrate);
+    m_server->setSettings({.mode = mode});
+    QSignalSpy audio(m_player.get(), &MpvMediaPlayer::audioStarted);
+
+    const QString url = m_server->url(path);
+    QVERIFY(millisecondsTaken([&] { m_player->setUrl(url); }) < kMaxCallMs);
+    QCOMPARE(m_player->url(), url);
+    // The item exists from the moment the URL is written, with nothing known yet.
+    QCOMPARE(info("Author"), QString());
+    waitForAudio();
+    QCOMPARE(audio.count(), 1);
+
+    QTRY_VERIFY(!info("Bitrate").isEmpty());
+    const qint64 bitrate = info("Bitrate").toLongLong();
+    QVERIFY2(bitrate >= minBitrate && bitrate <= maxBitrate, qPrintable(info("Bitrate")));
+    QTRY_VERIFY(m_player->bandWidth().value_or(0) > 0);
+    const int buffering = m_player->bufferingProgress().value_or(-1);
+    QVERIFY(buffering >= 0 && buffering <= 100);
+
+    QTRY_COMPARE_WITH_TIMEOUT(info("Title"), QStringLiteral("First Song"), kTitleTimeoutMs);
+    QCOMPARE(info("Author"), QStringLiteral("Test Artist"));
+
+    m_server->setSettings({.mode = mode, .title = "Other Band - Second Song"});
+    QTRY_COMPARE_WITH_TIMEOUT(info("Title"), QStringLiteral("Second Song"), kTitleTimeoutMs);
+    QCOMPARE(info("Author"), QStringLiteral("Other Band"));
+}
+
+void TestMpvMediaPlayer::decodesLatin1TitlesAndSurvivesHugeMetadata()
+{
+    m_server->setSettings(
+        {.title = "\xD8stlandssendingen - Nyheter p\xE5 nynorsk", .hugeMetadata = true});
+    m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+    waitForAudio();
+    QTRY_COMPARE_WITH_TIMEOUT(info("Author"), QStringLiteral("Østlandssendingen"), kTitleTimeoutMs);
+    QCOMPARE(info("Title"), QStringLiteral("Nyheter på nynorsk"));
+}
+
+void TestMpvMediaPlayer::stopAndCloseSilence()
+{
+    const QString url = m_server->url(QStringLiteral("/tone.mp3"));
+    m_player->setUrl(url);
+    waitForAudio();
+    QTRY_COMPARE_WITH_TIMEOUT(info("Title"), QStringLiteral("First Song"), kTitleTimeoutMs);
+
+    QVERIFY(millisecondsTaken([&] { m_player->stop(); }) < kMaxCallMs);
+    QCOMPARE(m_player->status(), Status::Idle);
+    QCOMPARE(m_player->bufferingCount(), std::optional<int>(0));
+
+    QVERIFY(millisecondsTaken([&] { m_player->close(); }) < kMaxCallMs);
+    QVERIFY(!m_player->itemInfo(QStringLiteral("Title")));
+    QVERIFY(!m_player->itemInfo(QStringLiteral("Bitrate")));
+    QVERIFY(!m_player->bandWidth());
+    QVERIFY(!m_player->bufferingCount());
+    QCOMPARE(m_player->url(), url); // reads back after close, until the next write
+
+    // Nothing starts again by itself.
+    QTest::qWait(1500);
+    QCOMPARE(m_player->status(), Status::Idle);
+
+    m_player->setUrl(url);
+    waitForAudio();
+    m_player->setUrl(QString());
+    QCOMPARE(m_player->url(), QString());
+    QVERIFY(!m_player->itemInfo(QStringLiteral("Author")));
+    QCOMPARE(m_player->status(), Status::Idle);
+}
+
+void TestMpvMediaPlayer::faultsFailWithoutFreezing_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("404") << Mode::NotFound << false << "404";
+    QTest::newRow("refused") << Mode::Normal << true << "";
+    QTest::newRow("garbage") << Mode::Garbage << false << "";
+    QTest::newRow("hang") << Mode::Hang << false << "No audio";
+    QTest::newRow("trickle") << Mode::Trickle << false << "";
+}
+
+void TestMpvMediaPlayer::faultsFailWithoutFreezing()
+{
+    QFETCH(Mode, mode);
+    QFETCH(bool, refused);
+    QFETCH(QString, reason);
+    startPlayer({.watchdogMs = 3000});
+    m_server->setSettings({.mode = mode});
+    if (refused)
+        m_server->stop();
+    QSignalSpy failed(m_player.get(), &MpvMediaPlayer::failed);
+
+    QVERIFY(millisecondsTaken([&] {
+                m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+            }) < kMaxCallMs);
+    QVERIFY(failed.wait(10'000));
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(m_player->status(), Status::Failed);
+    QVERIFY2(m_player->errorString().contains(reason), qPrintable(m_player->errorString()));
+    QCOMPARE(m_player->bufferingCount(), std::optional<int>(0));
+
+    // A failed first open is not retried.
+    const int connections = m_server->connectionCount();
+    QTest::qWait(1500);
+    QCOMPARE(m_server->connectionCount(), connections);
+
+    for (auto call : {&MpvMediaPlayer::stop, &MpvMediaPlayer::close})
+        QVERIFY(millisecondsTaken([&] { (m_player.get()->*call)(); }) < kMaxCallMs);
+}
+
+void TestMpvMediaPlayer::reconnectsAfterDropAndServerRestart()
+{
+    startPlayer({.firstRetryMs = 200});
+    m_server->setSettings({.dropAfterMs = 2500});
+    QSignalSpy audio(m_player.get(), &MpvMediaPlayer::audioStarted);
+    m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+    waitForAudio();
+
+    // The server drops the stream: it comes back by itself, on a fresh connection.
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Reconnecting, 10'000);
+    QCOMPARE(m_player->bufferingCount(), std::optional<int>(0));
+    m_server->setSettings({});
+    QTRY_COMPARE_WITH_TIMEOUT(audio.count(), 2, 10'000);
+    QCOMPARE(m_player->status(), Status::Playing);
+    QVERIFY(m_server->connectionCount() >= 2);
+
+    // The server goes away for a while and comes back on the same port.
+    const quint16 port = m_server->port();
+    m_server->stop();
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Reconnecting, 10'000);
+    QTest::qWait(1500);
+    QVERIFY(m_server->start(port));
+    QTRY_COMPARE_WITH_TIMEOUT(audio.count(), 3, 15'000);
+    QCOMPARE(m_player->status(), Status::Playing);
+}
+
+void TestMpvMediaPlayer::reconnectEndsOn404AndGivesUp()
+{
+    startPlayer({.firstRetryMs = 100, .maxRetryMs = 200, .maxSilentReconnects = 3});
+    m_server->setSettings({.dropAfterMs = 2000});
+    QSignalSpy failed(m_player.get(), &MpvMediaPlayer::failed);
+    m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+    waitForAudio();
+
+    // Dropped, and the stream is gone from the server: no retry after the 404.
+    m_server->setSettings({.mode = Mode::NotFound});
+    QVERIFY(failed.wait(10'000));
+    QVERIFY2(m_player->errorString().contains(QLatin1String("404")),
+             qPrintable(m_player->errorString()));
+    const int connections = m_server->connectionCount();
+    QTest::qWait(1000);
+    QCOMPARE(m_server->connectionCount(), connections);
+
+    // A server that stays away: a few silent reconnects, then it gives up.
+    m_server->setSettings({.dropAfterMs = 2000});
+    m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+    waitForAudio();
+    m_server->stop();
+    QVERIFY(failed.wait(15'000));
+    QCOMPARE(m_player->status(), Status::Failed);
+}
+
+void TestMpvMediaPlayer::newTuningCancelsReconnect()
+{
+    startPlayer({.firstRetryMs = 1500});
+    m_server->setSettings({.dropAfterMs = 2000});
+    m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
+    waitForAudio();
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Reconnecting, 10'000);
+    const int connections = m_server->connectionCount();
+    m_player->close();
+    QTest::qWait(2500);
+    QCOMPARE(m_server->connectionCount(), connections);
+    QCOMPARE(m_player->status(), Status::Idle);
+}
+
+void TestMpvMediaPlayer::playsPlaylists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("body"); // %1 stands for the stream URL, %2 for a dead one
+    QTest::addColumn<bool>("local");
+    QTest::newRow("pls") << "list.pls"
+                         << QByteArray("[playlist]\nNumberOfEntries=1\nFile1=%1\nTitle1=T\n")
+                         << false;
+    QTest::newRow("m3u") << "list.m3u" << QByteArray("#EXTM3U\n#EXTINF:-1,Test\n%1\n") << false;
+    QTest::newRow("asx remote")
+        << "list.asx" << QByteArray("<asx version=\"3.0\"><entry><ref href=\"%1\"/></entry></asx>")
+        << false;
+    QTest::newRow("asx dead first entry")
+        << "list.asx"
+        << QByteArray(
+               "<asx><entry><ref href=\"%2\"/></entry><entry><ref href=\"%1\"/></entry></asx>")
+        << false;
+    QTest::newRow("wax local") << "list.wax"
+                               << QByteArray("<ASX><ENTRY><REF HREF=\"%1\"/></ENTRY></ASX>")
+                               << true;
+    QTest::newRow("wpl local relative")
+        << "list.wpl"
+        << QByteArray("<smil><body><seq><media src=\"tagged.mp3\"/></seq></body></smil>") << true;
+}
+
+void TestMpvMediaPlayer::playsPlaylists()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, local);
+    const QString stream = m_server->url(QStringLiteral("/tone.mp3"));
+    body.replace("%1", stream.toUtf8()).replace("%2", "http://127.0.0.1:1/dead.mp3");
+
+    QTemporaryDir dir;
+    QString location;
+    if (local) {
+        QVERIFY(QFile::copy(
+            QDir(TestStreamServer::fixtureDirectory()).filePath(QStringLiteral("tagged.mp3")),
+            dir.filePath(QStringLiteral("tagged.mp3"))));
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(body);
+        location = file.fileName();
+    } else {
+        m_server->addDocument(QLatin1Char('/') + name, body);
+        location = m_server->url(QLatin1Char('/') + name);
+    }
+    m_player->setUrl(location);
+    waitForAudio();
+    QCOMPARE(m_player->url(), location);
+}
+
+void TestMpvMediaPlayer::playsTaggedLocalFileToItsEnd()
+{
+    startPlayer({.firstRetryMs = 100});
+    QSignalSpy audio(m_player.get(), &MpvMediaPlayer::audioStarted);
+    m_player->setUrl(
+        QDir(TestStreamServer::fixtureDirectory()).filePath(QStringLiteral("tagged.mp3")));
+    waitForAudio();
+    QTRY_COMPARE(info("Title"), QStringLiteral("Fixture Title"));
+    QCOMPARE(info("Author"), QStringLiteral("Fixture Artist"));
+    QCOMPARE(m_player->bufferingProgress(), std::optional<int>(100));
+    // A file that ends is finished, not dropped: no reconnect.
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Idle, 10'000);
+    QTest::qWait(500);
+    QCOMPARE(audio.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestMpvMediaPlayer)
+#include "tst_mpvmediaplayer.moc"
