@@ -160,6 +160,9 @@ QToolButton *frmMain::addButton(const char *name, const QString &text, const QRe
     button->setGeometry(rect);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
+    QPalette colors = button->palette();
+    colors.setColor(QPalette::ButtonText, kTitleColor);
+    button->setPalette(colors);
     return button;
 }
 
