@@ -7,6 +7,7 @@
 #include "PlayerState.h"
 #include "RecordingMediaPlayer.h"
 #include "RecordingPlayerView.h"
+#include "RecordingTray.h"
 #include "Transport.h"
 
 #include <memory>

@@ -7,13 +7,20 @@
 class RecordingMediaPlayer final : public MediaPlayer {
 public:
     /// Logs into `log`.
-    explicit RecordingMediaPlayer(CallLog &log);
+    explicit RecordingMediaPlayer(CallLog &log)
+        : m_log(log) {}
 
     QString url() const override { return m_url; }
-    void setUrl(const QString &url) override;
-    void stop() override;
-    void close() override;
-    void setVolume(int percent) override;
+    void setUrl(const QString &url) override {
+        m_url = url;
+        m_log.add(QStringLiteral("engine.setUrl(%1)").arg(url));
+    }
+    void stop() override { m_log.add(QStringLiteral("engine.stop()")); }
+    void close() override { m_log.add(QStringLiteral("engine.close()")); }
+    void setVolume(int percent) override {
+        m_volume = percent;
+        m_log.add(QStringLiteral("engine.setVolume(%1)").arg(percent));
+    }
     int volume() const override { return m_volume; }
     std::optional<QString> itemInfo(const QString &) const override { return {}; }
     std::optional<qint64> bandWidth() const override { return {}; }
