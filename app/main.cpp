@@ -36,6 +36,9 @@ int main(int argc, char *argv[]) {
     FormLifecycle lifecycle(engine, state, settings, window, tray);
     window.attach(transport, lifecycle);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
+    // The session manager only closes visible windows; a window hidden in the tray must
+    // still save when the session ends.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
 
     window.load();
     window.show();

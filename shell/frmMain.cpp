@@ -263,8 +263,11 @@ void frmMain::showEvent(QShowEvent *event) {
 }
 
 // A close request from the desktop or the session is the window's unload: save, then end.
+// A session's end may ask twice (its own request, then closing every window); the state is
+// saved once, as it stood at the first request.
 void frmMain::closeEvent(QCloseEvent *event) {
-    if (m_lifecycle) {
+    if (m_lifecycle && !m_unloaded) {
+        m_unloaded = true;
         m_lifecycle->unload();
     }
     event->accept();

@@ -101,5 +101,6 @@ private:
     QAction *m_infoIkke = nullptr;
     Tray::Icon m_formIcon = Tray::Icon::Idle;
     bool m_activationPending = true;
+    bool m_unloaded = false;
     QMetaObject::Connection m_focusWatch;
 };

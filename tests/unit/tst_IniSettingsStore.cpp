@@ -80,7 +80,7 @@ private slots:
     void seesChangesOfAnotherInstance() {
         IniSettingsStore store;
         QVERIFY(store.saveSetting(kApp, kSection, "Tittel2", "mine"));
-        writeAll(m_file, "[2.71]\nTittel2=theirs\n");
+        writeAll(m_file, "\xef\xbb\xbf[2.71]\nTittel2=theirs\n"); // with a BOM, as editors save it
         QCOMPARE(store.getSetting(kApp, kSection, "Tittel2", {}), QStringLiteral("theirs"));
     }
 
