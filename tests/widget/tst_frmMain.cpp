@@ -186,6 +186,18 @@ private slots:
                  QStringLiteral("Continue (Radio Nord)"));
     }
 
+    void menuAndTrayButtons() {
+        Program p(QStringLiteral("Radio Nord"));
+        QTest::mouseClick(p.button("PictureButton1"), Qt::LeftButton);
+        QTRY_VERIFY(p.window.mnuSystray()->isVisible());
+        p.window.mnuSystray()->hide();
+        p.log.take();
+        QTest::mouseClick(p.button("PictureButton2"), Qt::LeftButton);
+        QTRY_VERIFY(p.window.isMinimized());
+        QCOMPARE(p.log.take(), QStringList({"tray.add(Playing, Radio Nord)"}));
+        QCOMPARE(p.window.formIcon(), Tray::Icon::Playing);
+    }
+
     void closeSavesExitDoesNot() {
         Program p(QStringLiteral("Radio Nord"));
         p.state.setLabel4(QStringLiteral("Artist - Song"));
