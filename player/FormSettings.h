@@ -32,7 +32,8 @@ public:
     /// Works on `state` and `engine`, keeping them in `store`.
     FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine);
 
-    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo, in that order.
+    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo, in that order;
+    /// paused with no URL in the engine (a start in the pause state) it keeps the stored URL.
     void SaveFormSettings(const QString &appName);
     /// Restores the texts and options, then (outside the pause state) the URL; volume 100.
     void LoadFormSettings(const QString &appName);

@@ -17,6 +17,7 @@ public:
     /// The file that holds the settings of `appName`.
     QString filePath(const QString &appName) const;
 
+    // SettingsStore: false from a write or delete means the file was left as it was.
     bool saveSetting(const QString &appName, const QString &section, const QString &key,
                      const QString &value) override;
     QString getSetting(const QString &appName, const QString &section, const QString &key,

@@ -51,6 +51,7 @@ public:
     /// The image the window icon shows now.
     Tray::Icon formIcon() const { return m_formIcon; }
 
+    // PlayerView: each call changes one control, as the operations ask.
     void setPictureButton6Visible(bool visible) override;
     void setPictureButton7Visible(bool visible) override;
     void setFortsettAvsCaption(const QString &caption) override;
