@@ -1,0 +1,66 @@
+#include "FormLifecycle.h"
+
+#include "FormSettings.h"
+#include "MediaPlayer.h"
+#include "PlayerState.h"
+#include "PlayerView.h"
+#include "Transport.h"
+#include "Tray.h"
+
+FormLifecycle::FormLifecycle(MediaPlayer &engine, PlayerState &state, FormSettings &settings,
+                             PlayerView &view, Tray &tray)
+    : m_engine(engine)
+    , m_state(state)
+    , m_settings(settings)
+    , m_view(view)
+    , m_tray(tray)
+{}
+
+void FormLifecycle::loadForm()
+{
+    m_view.setPictureButton7Visible(false);
+    m_settings.LoadFormSettings(FormSettings::kAppName);
+}
+
+void FormLifecycle::finishLoad()
+{
+    if (m_state.Label4().isEmpty()) {
+        m_state.setLabel4(PlayerState::kNoChannelSelected);
+    }
+}
+
+void FormLifecycle::activate()
+{
+    const bool onTop = m_state.chkFarge() == 1;
+    m_view.setVisToppEnabled(!onTop);
+    m_view.setIkkeTopEnabled(onTop);
+    const bool info = m_state.chkInfo() == 1;
+    m_view.setJaInfoEnabled(!info);
+    m_view.setInfoIkkeEnabled(info);
+    m_view.setTimer5Enabled(info);
+    // The pause state is restored at every activation, not only the first: whatever
+    // happened to the controls while the window was away, the user can continue.
+    if (m_state.isPaused()) {
+        m_view.setPictureButton6Visible(false);
+        m_view.setPictureButton7Visible(true);
+        m_view.setFortsettAvsCaption(Transport::continueCaption(m_state.Label6()));
+        m_view.setFortsettAvsEnabled(true);
+        m_view.setPauseAvsEnabled(false);
+        m_tray.update(Tray::Icon::Idle, PlayerState::kPause);
+        m_view.setFormIcon(Tray::Icon::Idle);
+    }
+}
+
+void FormLifecycle::loadFunctionsPopup()
+{
+    if (m_engine.url().isEmpty()) {
+        m_view.setPauseAvsEnabled(false);
+    }
+    m_view.setFortsettAvsEnabled(false);
+}
+
+void FormLifecycle::unload()
+{
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+    m_view.endProgram();
+}

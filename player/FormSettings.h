@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <QString>
+
+#include <optional>
+
+class MediaPlayer;
+class PlayerState;
+class SettingsStore;
+
+/// Saves the player's state to the settings store and restores it at start-up.
+class FormSettings {
+public:
+    /// The application name every caller passes.
+    static constexpr QLatin1StringView kAppName{"Morvena Webradio"};
+    /// The section all settings live in.
+    static constexpr QLatin1StringView kSection{"2.71"};
+    /// The tuned URL.
+    static constexpr QLatin1StringView kLydstraumURL{"LydstraumURL"};
+    /// The title, Label2.
+    static constexpr QLatin1StringView kTittel2{"Tittel2"};
+    /// The now-playing text, Label4.
+    static constexpr QLatin1StringView kKanalTekst{"KanalTekst"};
+    /// The saved title, Label6.
+    static constexpr QLatin1StringView kSiste{"Siste"};
+    /// The always-on-top option, chkFarge.
+    static constexpr QLatin1StringView kToppEllerIkke{"ToppEllerIkke"};
+    /// The information-view option, chkInfo.
+    static constexpr QLatin1StringView kVisInfo{"VisInfo"};
+
+    /// Works on `state` and `engine`, keeping them in `store`.
+    FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine);
+
+    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo, in that order;
+    /// paused with no URL in the engine (a start in the pause state) it keeps the stored URL.
+    void SaveFormSettings(const QString &appName);
+    /// Restores the texts and options, then (outside the pause state) the URL; volume 100.
+    void LoadFormSettings(const QString &appName);
+    /// Removes the whole section of `appName`.
+    void DeleteFormSettings(const QString &appName);
+    /// The stored URL, or the engine's current one when none is stored.
+    QString storedUrl(const QString &appName) const;
+
+private:
+    QString get(const QString &appName, QLatin1StringView key, const QString &fallback) const;
+    void save(const QString &appName, QLatin1StringView key, const QString &value);
+    std::optional<int> loadOption(const QString &appName, QLatin1StringView key, int current) const;
+
+    SettingsStore &m_store;
+    PlayerState &m_state;
+    MediaPlayer &m_engine;
+};

@@ -1,0 +1,133 @@
+#include "Transport.h"
+
+#include "FormSettings.h"
+#include "MediaPlayer.h"
+#include "PlayerState.h"
+#include "PlayerView.h"
+
+Transport::Transport(MediaPlayer &engine, PlayerState &state, FormSettings &settings,
+                     PlayerView &view, Tray &tray)
+    : m_engine(engine)
+    , m_state(state)
+    , m_settings(settings)
+    , m_view(view)
+    , m_tray(tray)
+{}
+
+QString Transport::continueCaption(const QString &title)
+{
+    return QStringLiteral("Continue (") + title + QLatin1Char(')');
+}
+
+void Transport::tune(const QString &name, const QString &url)
+{
+    updateTray(Tray::Icon::Playing, name);
+    m_state.setLabel3(kStatusReset);
+    // Stop and close first, so the old stream is gone before the new one opens.
+    m_engine.stop();
+    m_engine.close();
+    m_engine.setUrl(url);
+    m_view.setTmrUpdateEnabled(true);
+    m_engine.setVolume(100);
+    m_state.setLabel2(name);
+    m_state.setLabel6(m_state.Label2());
+    // Label4 stays: the status poll replaces it with the new stream's author and title.
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+    resetTransport();
+}
+
+void Transport::resetTransport()
+{
+    m_view.setPauseAvsEnabled(true);
+    m_view.setFortsettAvsCaption(kContinue);
+    m_view.setFortsettAvsEnabled(false);
+    m_view.setPictureButton7Visible(false);
+    m_view.setPictureButton6Visible(true);
+}
+
+void Transport::pauseButton()
+{
+    if (m_state.Label2() == PlayerState::kNoChannelSelected) {
+        return;
+    }
+    pause();
+}
+
+void Transport::pause()
+{
+    m_view.setFortsettAvsCaption(continueCaption(m_state.Label2()));
+    m_view.setFortsettAvsEnabled(true);
+    m_view.setPauseAvsEnabled(false);
+    m_state.setLabel6(m_state.Label2());
+    m_state.setLabel2(PlayerState::kPause);
+    m_view.setPictureButton6Visible(false);
+    m_view.setPictureButton7Visible(true);
+    updateTray(Tray::Icon::Idle, PlayerState::kPause);
+    m_state.setLabel3(kStatusReset);
+    m_state.setLabel4(PlayerState::kPause);
+    // Saved while the engine still holds the URL, so the store keeps the stream to continue.
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+    m_engine.close();
+}
+
+void Transport::continuePlaying()
+{
+    m_view.setFortsettAvsCaption(kContinue);
+    m_view.setFortsettAvsEnabled(false);
+    m_view.setPauseAvsEnabled(true);
+    m_engine.setUrl(m_settings.storedUrl(FormSettings::kAppName));
+    m_engine.setVolume(100);
+    m_state.setLabel2(m_state.Label6());
+    m_view.setPictureButton7Visible(false);
+    m_view.setPictureButton6Visible(true);
+    updateTray(Tray::Icon::Playing, m_state.Label2());
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+}
+
+void Transport::stop()
+{
+    const bool wasPaused = m_state.isPaused();
+    m_view.setTmrUpdateEnabled(false);
+    updateTray(Tray::Icon::Idle, PlayerState::kNoChannelSelected);
+    m_engine.setUrl(QString());
+    m_engine.stop();
+    m_engine.close();
+    m_state.setLabel2(PlayerState::kNoChannelSelected);
+    m_state.setLabel3(kStatusReset);
+    m_state.setLabel4(PlayerState::kNoChannelSelected);
+    m_view.setFortsettAvsCaption(kContinue);
+    m_view.setPauseAvsEnabled(false);
+    m_view.setFortsettAvsEnabled(false);
+    // Stop forgets the paused stream, so the continue button must not stay on offer.
+    if (wasPaused) {
+        m_view.setPictureButton7Visible(false);
+        m_view.setPictureButton6Visible(true);
+    }
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+}
+
+void Transport::toTray()
+{
+    m_view.minimizeWindow();
+    const QString title = m_state.Label2();
+    // Only the idle title selects the idle icon; the pause state shows the playing one.
+    if (title == PlayerState::kNoChannelSelected) {
+        m_tray.add(Tray::Icon::Idle, title);
+    } else {
+        m_view.setFormIcon(Tray::Icon::Playing);
+        m_tray.add(Tray::Icon::Playing, title);
+    }
+}
+
+void Transport::exit()
+{
+    m_tray.remove();
+    m_view.endProgram();
+}
+
+// Every tray update sets the window's own icon to the same image, icon or no icon.
+void Transport::updateTray(Tray::Icon icon, const QString &tip)
+{
+    m_tray.update(icon, tip);
+    m_view.setFormIcon(icon);
+}
