@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -112,6 +113,16 @@ QString chosenFilesText(const QStringList &files, bool explorer) {
             part = QLatin1Char('"') + part + QLatin1Char('"');
     }
     return parts.join(u' ');
+}
+
+/// Position of the filter the user chose in `filters`.
+qint32 chosenFilter(const QFileDialog &dialog, const QStringList &filters) {
+    // With HideNameFilterDetails, Qt 6.4 reports the shown description rather than the filter,
+    // so the position in the dialog's filter box is the reliable answer.
+    if (const auto *box = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        return box->currentIndex();
+    qCWarning(lcControls) << "file dialog: no filter box; matching the filter text";
+    return static_cast<qint32>(filters.indexOf(dialog.selectedNameFilter()));
 }
 
 /// Hides the custom-colour editor of Qt's colour dialog: spectrum, luminance bar, value fields
@@ -357,8 +368,7 @@ qint32 QtCommonDialogBackend::fileDialog(FileNameData &data, bool save) {
         QFileInfo(files.first()).suffix().compare(data.defaultExt, Qt::CaseInsensitive) != 0)
         returned |= OFN_EXTENSIONDIFFERENT;
     data.flags = returned;
-    data.filterIndex =
-        filters.isEmpty() ? 0 : qint32(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    data.filterIndex = filters.isEmpty() ? 0 : chosenFilter(dialog, filters) + 1;
     return 1;
 }
 
@@ -435,6 +445,11 @@ qint32 QtCommonDialogBackend::printDlg(PrintDialogData &data) {
     printer->setCollateCopies((flags & PD_COLLATE) != 0);
 
     QPrintDialog dialog(printer.get(), ownerWidget(data.owner));
+    // setMinMax() switches the page range on, so the options come after it.
+    dialog.setMinMax(data.minPage, data.maxPage);
+    if (data.minPage <= data.fromPage && data.fromPage <= data.toPage &&
+        data.toPage <= data.maxPage)
+        dialog.setFromTo(data.fromPage, data.toPage);
     QAbstractPrintDialog::PrintDialogOptions options =
         QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
     if ((flags & PD_NOPAGENUMS) == 0)
@@ -445,10 +460,6 @@ qint32 QtCommonDialogBackend::printDlg(PrintDialogData &data) {
     if ((flags & (PD_DISABLEPRINTTOFILE | PD_HIDEPRINTTOFILE)) == 0)
         options |= QAbstractPrintDialog::PrintToFile;
     dialog.setOptions(options);
-    dialog.setMinMax(data.minPage, data.maxPage);
-    if (data.minPage <= data.fromPage && data.fromPage <= data.toPage &&
-        data.toPage <= data.maxPage)
-        dialog.setFromTo(data.fromPage, data.toPage);
     if ((flags & PD_PAGENUMS) != 0)
         dialog.setPrintRange(QAbstractPrintDialog::PageRange);
     else if ((flags & PD_SELECTION) != 0)
