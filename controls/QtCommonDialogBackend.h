@@ -30,7 +30,9 @@ public:
     QtCommonDialogBackend();
     /// Deletes the printer the dialogs configured.
     ~QtCommonDialogBackend() override;
+    /// Not copyable: it owns the printer the dialogs configured.
     QtCommonDialogBackend(const QtCommonDialogBackend &) = delete;
+    /// Not copyable: it owns the printer the dialogs configured.
     QtCommonDialogBackend &operator=(const QtCommonDialogBackend &) = delete;
 
     /// Shows a QFileDialog for opening.
@@ -56,7 +58,8 @@ public:
     /// Always 0: Qt has no device contexts (see printer()).
     DeviceContext defaultPrinterDeviceContext() override { return 0; }
 
-    /// The printer the last confirmed print or page-setup dialog configured; null before one.
+    /// The printer the last confirmed print or page-setup dialog configured (the next one
+    /// replaces it); null before one.
     QPrinter *printer() const { return m_printer.get(); }
 
     /// The handle that names `widget`'s window as a dialog's owner.
