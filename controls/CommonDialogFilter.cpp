@@ -7,8 +7,9 @@ QString toDialogFilter(const QString &filter) {
     // inside a description ("Drive C:") splits it too.
     QString converted;
     converted.reserve(filter.size() + 2);
-    for (const QChar c : filter)
+    for (const QChar c : filter) {
         converted += (c == u'|' || c == u':') ? QChar(u'\0') : c;
+    }
     converted += QChar(u'\0');
     converted += QChar(u'\0');
     return converted;
@@ -23,8 +24,9 @@ QStringList pairs(const QString &dialogFilter) {
         const qsizetype firstNul = dialogFilter.indexOf(QChar(u'\0'), start);
         const qsizetype secondNul =
             firstNul < 0 ? -1 : dialogFilter.indexOf(QChar(u'\0'), firstNul + 1);
-        if (secondNul < 0)
+        if (secondNul < 0) {
             break;
+        }
         result.append(dialogFilter.mid(start, secondNul - start));
         start = secondNul + 1;
     }

@@ -41,10 +41,12 @@ constexpr int kMaxFontWeight = 1000;
 constexpr int kColorChannelMask = 0xFF;
 constexpr int kGreenShift = 8;
 constexpr int kBlueShift = 16;
+constexpr const char *kTranslationContext = "QtCommonDialogBackend";
 
 QWidget *ownerWidget(WindowHandle owner) {
-    if (owner == 0 || owner == kNoOwner)
+    if (owner == 0 || owner == kNoOwner) {
         return nullptr;
+    }
     return QWidget::find(static_cast<WId>(owner));
 }
 
@@ -60,8 +62,9 @@ qint32 toColorRef(const QColor &color) {
 /// Writes `text` NUL-padded into a buffer of `capacity` characters; false when `text` and its
 /// terminating NUL do not fit.
 bool writeBuffer(QString &buffer, qint32 capacity, const QString &text) {
-    if (text.size() >= capacity)
+    if (text.size() >= capacity) {
         return false;
+    }
     buffer = text + QString(capacity - text.size(), QChar(u'\0'));
     return true;
 }
@@ -100,27 +103,85 @@ QStringList toNameFilters(const QString &dialogFilter) {
 /// the folder and the names, NUL-separated and NUL-ended with OFN_EXPLORER, else separated by
 /// spaces (a name with a space quoted), the two forms callers of these dialogs know.
 QString chosenFilesText(const QStringList &files, bool explorer) {
-    if (files.size() == 1)
+    if (files.size() == 1) {
         return files.first();
+    }
     const QString folder = QFileInfo(files.first()).absolutePath();
     QStringList parts{folder};
-    for (const QString &file : files)
+    for (const QString &file : files) {
         parts << QFileInfo(file).fileName();
-    if (explorer)
+    }
+    if (explorer) {
         return parts.join(QChar(u'\0')) + QChar(u'\0');
+    }
     for (QString &part : parts) {
-        if (part.contains(u' '))
+        if (part.contains(u' ')) {
             part = QLatin1Char('"') + part + QLatin1Char('"');
+        }
     }
     return parts.join(u' ');
+}
+
+/// Sets `dialog` up as `data` and the OFN_* flags ask; returns the name filters it offers.
+QStringList setUpFileDialog(QFileDialog &dialog, const FileNameData &data, bool save) {
+    const qint32 flags = data.flags;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (save) {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, (flags & OFN_OVERWRITEPROMPT) == 0);
+    } else if ((flags & OFN_ALLOWMULTISELECT) != 0) {
+        // Qt lets the user pick several files only among existing ones.
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    } else {
+        dialog.setFileMode((flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
+                                                            : QFileDialog::AnyFile);
+    }
+    dialog.setOption(QFileDialog::DontResolveSymlinks, (flags & OFN_NODEREFERENCELINKS) != 0);
+    if (!data.title.isEmpty()) {
+        dialog.setWindowTitle(data.title);
+    }
+    if (!data.initialDir.isEmpty()) {
+        dialog.setDirectory(data.initialDir);
+    }
+    dialog.setDefaultSuffix(data.defaultExt);
+
+    QStringList filters = toNameFilters(data.filter);
+    if (!filters.isEmpty()) {
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setNameFilters(filters);
+        const bool known = data.filterIndex >= 1 && data.filterIndex <= filters.size();
+        dialog.selectNameFilter(filters.at(known ? data.filterIndex - 1 : 0));
+    }
+    const QString initialName = textBeforeNul(data.file);
+    if (!initialName.isEmpty()) {
+        dialog.selectFile(initialName);
+    }
+    return filters;
+}
+
+/// Adds a read-only box, ticked as OFN_READONLY says, to `dialog`; null when it cannot.
+QCheckBox *addReadOnlyBox(QFileDialog &dialog, qint32 flags) {
+    // QFileDialog has no read-only box of its own; its form is a grid, so one more row holds it.
+    auto *grid = qobject_cast<QGridLayout *>(dialog.layout());
+    if (grid == nullptr) {
+        qCWarning(lcControls) << "file dialog: no grid to add the read-only box to";
+        return nullptr;
+    }
+    auto *box = new QCheckBox(
+        QCoreApplication::translate(kTranslationContext, "Open as &read-only"), &dialog);
+    box->setChecked((flags & OFN_READONLY) != 0);
+    grid->addWidget(box, grid->rowCount(), 1);
+    return box;
 }
 
 /// Position of the filter the user chose in `filters`.
 qint32 chosenFilter(const QFileDialog &dialog, const QStringList &filters) {
     // With HideNameFilterDetails, Qt 6.4 reports the shown description rather than the filter,
     // so the position in the dialog's filter box is the reliable answer.
-    if (const auto *box = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+    if (const auto *box = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))) {
         return box->currentIndex();
+    }
     qCWarning(lcControls) << "file dialog: no filter box; matching the filter text";
     return static_cast<qint32>(filters.indexOf(dialog.selectedNameFilter()));
 }
@@ -144,17 +205,20 @@ void hideCustomColorEditor(QColorDialog &dialog) {
             ++hidden;
         }
     }
-    if (hidden == 0)
+    if (hidden == 0) {
         qCWarning(lcControls) << "colour dialog: found no custom-colour editor to hide";
+    }
 }
 
 /// Shows or hides the font dialog's effects (its underline and strike-out boxes' group).
 void setEffectsVisible(QFontDialog &dialog, bool visible) {
     const auto boxes = dialog.findChildren<QCheckBox *>();
-    if (boxes.isEmpty())
+    if (boxes.isEmpty()) {
         qCWarning(lcControls) << "font dialog: found no effects to show or hide";
-    for (QCheckBox *box : boxes)
+    }
+    for (QCheckBox *box : boxes) {
         box->parentWidget()->setVisible(visible);
+    }
 }
 
 /// A font dialog that refuses to close with a size outside the caller's limits, as the
@@ -173,7 +237,7 @@ protected:
         const bool outside = size < m_minSize || (m_maxSize > 0 && size > m_maxSize);
         if (result == QDialog::Accepted && outside) {
             QMessageBox::warning(this, windowTitle(),
-                                 QCoreApplication::translate("QtCommonDialogBackend",
+                                 QCoreApplication::translate(kTranslationContext,
                                                              "Size must be between %1 and %2 "
                                                              "points.")
                                      .arg(m_minSize)
@@ -191,12 +255,15 @@ private:
 QFont toQFont(const LogicalFont &logFont) {
     QFont font;
     const QString family = textBeforeNul(logFont.faceName);
-    if (!family.isEmpty())
+    if (!family.isEmpty()) {
         font.setFamily(family);
-    if (logFont.height != 0)
+    }
+    if (logFont.height != 0) {
         font.setPointSizeF(std::abs(logFont.height) * kPointsPerInch / screenDpiY());
-    if (logFont.weight > 0)
+    }
+    if (logFont.weight > 0) {
         font.setWeight(static_cast<QFont::Weight>(std::min(logFont.weight, kMaxFontWeight)));
+    }
     font.setItalic(logFont.italic);
     font.setUnderline(logFont.underline);
     font.setStrikeOut(logFont.strikeOut);
@@ -214,12 +281,15 @@ void takeFont(const QFont &font, ChooseFontData &data) {
     data.logFont.faceName += QString(kFaceNameSize - data.logFont.faceName.size(), QChar(u'\0'));
     data.pointSize = qRound(points * kTenthsPerPoint);
     data.fontType = SCREEN_FONTTYPE;
-    if (font.bold())
+    if (font.bold()) {
         data.fontType |= BOLD_FONTTYPE;
-    if (font.italic())
+    }
+    if (font.italic()) {
         data.fontType |= ITALIC_FONTTYPE;
-    if (!font.bold() && !font.italic())
+    }
+    if (!font.bold() && !font.italic()) {
         data.fontType |= REGULAR_FONTTYPE;
+    }
 }
 
 qint16 toShort(int value, int smallest) {
@@ -302,71 +372,34 @@ qint32 QtCommonDialogBackend::getSaveFileName(FileNameData &data) {
 
 qint32 QtCommonDialogBackend::fileDialog(FileNameData &data, bool save) {
     m_extendedError = 0;
-    const qint32 flags = data.flags;
     QFileDialog dialog(ownerWidget(data.owner));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (save) {
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, (flags & OFN_OVERWRITEPROMPT) == 0);
-    } else if ((flags & OFN_ALLOWMULTISELECT) != 0) {
-        // Qt lets the user pick several files only among existing ones.
-        dialog.setFileMode(QFileDialog::ExistingFiles);
-    } else {
-        dialog.setFileMode((flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
-                                                            : QFileDialog::AnyFile);
-    }
-    dialog.setOption(QFileDialog::DontResolveSymlinks, (flags & OFN_NODEREFERENCELINKS) != 0);
-    if (!data.title.isEmpty())
-        dialog.setWindowTitle(data.title);
-    if (!data.initialDir.isEmpty())
-        dialog.setDirectory(data.initialDir);
-    dialog.setDefaultSuffix(data.defaultExt);
-
-    const QStringList filters = toNameFilters(data.filter);
-    if (!filters.isEmpty()) {
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setNameFilters(filters);
-        const bool known = data.filterIndex >= 1 && data.filterIndex <= filters.size();
-        dialog.selectNameFilter(filters.at(known ? data.filterIndex - 1 : 0));
-    }
-    const QString initialName = textBeforeNul(data.file);
-    if (!initialName.isEmpty())
-        dialog.selectFile(initialName);
-
-    // QFileDialog has no read-only box of its own; its form is a grid, so one more row holds it.
-    QCheckBox *readOnlyBox = nullptr;
-    if (!save && (flags & OFN_HIDEREADONLY) == 0) {
-        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
-            readOnlyBox = new QCheckBox(tr("Open as &read-only"), &dialog);
-            readOnlyBox->setChecked((flags & OFN_READONLY) != 0);
-            grid->addWidget(readOnlyBox, grid->rowCount(), 1);
-        } else {
-            qCWarning(lcControls) << "file dialog: no grid to add the read-only box to";
-        }
-    }
-
-    if (dialog.exec() != QDialog::Accepted)
+    const QStringList filters = setUpFileDialog(dialog, data, save);
+    QCheckBox *readOnlyBox =
+        save || (data.flags & OFN_HIDEREADONLY) != 0 ? nullptr : addReadOnlyBox(dialog, data.flags);
+    if (dialog.exec() != QDialog::Accepted) {
         return 0;
+    }
     const QStringList files = dialog.selectedFiles();
-    if (files.isEmpty())
+    if (files.isEmpty()) {
         return 0;
+    }
     const QString title = files.size() == 1 ? QFileInfo(files.first()).fileName() : QString();
     const bool titleFits =
         data.maxFileTitle <= 0 || writeBuffer(data.fileTitle, data.maxFileTitle, title);
-    if (!writeBuffer(data.file, data.maxFile,
-                     chosenFilesText(files, (flags & OFN_EXPLORER) != 0)) ||
-        !titleFits) {
+    const bool explorer = (data.flags & OFN_EXPLORER) != 0;
+    if (!writeBuffer(data.file, data.maxFile, chosenFilesText(files, explorer)) || !titleFits) {
         m_extendedError = FNERR_BUFFERTOOSMALL;
         return 0;
     }
 
-    qint32 returned = flags & ~OFN_EXTENSIONDIFFERENT;
-    if (readOnlyBox != nullptr)
+    qint32 returned = data.flags & ~OFN_EXTENSIONDIFFERENT;
+    if (readOnlyBox != nullptr) {
         returned = readOnlyBox->isChecked() ? returned | OFN_READONLY : returned & ~OFN_READONLY;
-    if (!data.defaultExt.isEmpty() &&
-        QFileInfo(files.first()).suffix().compare(data.defaultExt, Qt::CaseInsensitive) != 0)
+    }
+    const QString suffix = QFileInfo(files.first()).suffix();
+    if (!data.defaultExt.isEmpty() && suffix.compare(data.defaultExt, Qt::CaseInsensitive) != 0) {
         returned |= OFN_EXTENSIONDIFFERENT;
+    }
     data.flags = returned;
     data.filterIndex = filters.isEmpty() ? 0 : chosenFilter(dialog, filters) + 1;
     return 1;
@@ -375,10 +408,12 @@ qint32 QtCommonDialogBackend::fileDialog(FileNameData &data, bool save) {
 qint32 QtCommonDialogBackend::getFileTitle(const QString &file, QString &buffer,
                                            qint32 bufferSize) {
     const QString title = QFileInfo(file).fileName();
-    if (title.isEmpty())
+    if (title.isEmpty()) {
         return -1;
-    if (!writeBuffer(buffer, bufferSize, title))
+    }
+    if (!writeBuffer(buffer, bufferSize, title)) {
         return qint32(title.size()) + 1;
+    }
     return 0;
 }
 
@@ -391,22 +426,26 @@ qint32 QtCommonDialogBackend::chooseColor(ChooseColorData &data) {
     // QColorDialog keeps one set of custom colours for the whole application: ours go in for
     // the time of the dialog and what the user made of them comes back, also on cancel.
     CustomColorTable &customColors = *data.customColors;
-    for (std::size_t i = 0; i < customColors.size(); ++i)
+    for (std::size_t i = 0; i < customColors.size(); ++i) {
         QColorDialog::setCustomColor(int(i), toQColor(customColors.at(i)));
+    }
 
     QColorDialog dialog(ownerWidget(data.owner));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setCurrentColor((data.flags & CC_RGBINIT) != 0 ? toQColor(data.rgbResult)
                                                           : QColor(Qt::black));
     // Qt's dialog has no folded state: it opens full unless the editor is to stay closed.
-    if ((data.flags & CC_PREVENTFULLOPEN) != 0)
+    if ((data.flags & CC_PREVENTFULLOPEN) != 0) {
         hideCustomColorEditor(dialog);
+    }
     const int result = dialog.exec();
 
-    for (std::size_t i = 0; i < customColors.size(); ++i)
+    for (std::size_t i = 0; i < customColors.size(); ++i) {
         customColors.at(i) = toColorRef(QColorDialog::customColor(int(i)));
-    if (result != QDialog::Accepted)
+    }
+    if (result != QDialog::Accepted) {
         return 0;
+    }
     data.rgbResult = toColorRef(dialog.selectedColor());
     return 1;
 }
@@ -420,18 +459,22 @@ qint32 QtCommonDialogBackend::chooseFont(ChooseFontData &data) {
     QFontDialog::FontDialogOptions options = QFontDialog::DontUseNativeDialog;
     // Printers print outline fonts, so a list of printer fonts alone is the scalable fonts.
     const bool printerFontsOnly = (flags & (CF_SCREENFONTS | CF_PRINTERFONTS)) == CF_PRINTERFONTS;
-    if (printerFontsOnly || (flags & (CF_SCALABLEONLY | CF_TTONLY)) != 0)
+    if (printerFontsOnly || (flags & (CF_SCALABLEONLY | CF_TTONLY)) != 0) {
         options |= QFontDialog::ScalableFonts;
-    if ((flags & CF_FIXEDPITCHONLY) != 0)
+    }
+    if ((flags & CF_FIXEDPITCHONLY) != 0) {
         options |= QFontDialog::MonospacedFonts;
+    }
     dialog.setOptions(options);
-    if ((flags & CF_INITTOLOGFONTSTRUCT) != 0)
+    if ((flags & CF_INITTOLOGFONTSTRUCT) != 0) {
         dialog.setCurrentFont(toQFont(data.logFont));
+    }
     // Without effects the user keeps the font's underline and strike-out as they came in.
     setEffectsVisible(dialog, (flags & CF_EFFECTS) != 0);
 
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return 0;
+    }
     takeFont(dialog.selectedFont(), data);
     return 1;
 }
@@ -440,33 +483,40 @@ qint32 QtCommonDialogBackend::printDlg(PrintDialogData &data) {
     m_extendedError = 0;
     const qint32 flags = data.flags;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if ((flags & PD_PRINTTOFILE) != 0)
+    if ((flags & PD_PRINTTOFILE) != 0) {
         printer->setOutputFormat(QPrinter::PdfFormat);
+    }
     printer->setCollateCopies((flags & PD_COLLATE) != 0);
 
     QPrintDialog dialog(printer.get(), ownerWidget(data.owner));
     // setMinMax() switches the page range on, so the options come after it.
     dialog.setMinMax(data.minPage, data.maxPage);
     if (data.minPage <= data.fromPage && data.fromPage <= data.toPage &&
-        data.toPage <= data.maxPage)
+        data.toPage <= data.maxPage) {
         dialog.setFromTo(data.fromPage, data.toPage);
+    }
     QAbstractPrintDialog::PrintDialogOptions options =
         QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies;
-    if ((flags & PD_NOPAGENUMS) == 0)
+    if ((flags & PD_NOPAGENUMS) == 0) {
         options |= QAbstractPrintDialog::PrintPageRange;
-    if ((flags & PD_NOSELECTION) == 0)
+    }
+    if ((flags & PD_NOSELECTION) == 0) {
         options |= QAbstractPrintDialog::PrintSelection;
+    }
     // Qt has one switch for printing to a file: disabled or hidden, it is not offered.
-    if ((flags & (PD_DISABLEPRINTTOFILE | PD_HIDEPRINTTOFILE)) == 0)
+    if ((flags & (PD_DISABLEPRINTTOFILE | PD_HIDEPRINTTOFILE)) == 0) {
         options |= QAbstractPrintDialog::PrintToFile;
+    }
     dialog.setOptions(options);
-    if ((flags & PD_PAGENUMS) != 0)
+    if ((flags & PD_PAGENUMS) != 0) {
         dialog.setPrintRange(QAbstractPrintDialog::PageRange);
-    else if ((flags & PD_SELECTION) != 0)
+    } else if ((flags & PD_SELECTION) != 0) {
         dialog.setPrintRange(QAbstractPrintDialog::Selection);
+    }
 
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return 0;
+    }
     qint32 returned = flags & ~(PD_PAGENUMS | PD_SELECTION | PD_PRINTTOFILE | PD_COLLATE);
     if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
         returned |= PD_PAGENUMS;
@@ -475,10 +525,12 @@ qint32 QtCommonDialogBackend::printDlg(PrintDialogData &data) {
     } else if (dialog.printRange() == QAbstractPrintDialog::Selection) {
         returned |= PD_SELECTION;
     }
-    if (!printer->outputFileName().isEmpty())
+    if (!printer->outputFileName().isEmpty()) {
         returned |= PD_PRINTTOFILE;
-    if (printer->collateCopies())
+    }
+    if (printer->collateCopies()) {
         returned |= PD_COLLATE;
+    }
     data.flags = returned;
     data.deviceMode = deviceModeOf(*printer);
     data.deviceContext = 0;
@@ -514,15 +566,19 @@ qint32 QtCommonDialogBackend::pageSetupDlg(PageSetupData &data) {
 
     QPageSetupDialog dialog(printer.get(), ownerWidget(data.owner));
     // Qt's page-setup dialog has no printer choice, so PSD_DISABLEPRINTER has nothing to do.
-    if ((flags & PSD_DISABLEMARGINS) != 0)
+    if ((flags & PSD_DISABLEMARGINS) != 0) {
         setGroupEnabled(dialog, "leftMargin", false);
-    if ((flags & PSD_DISABLEORIENTATION) != 0)
+    }
+    if ((flags & PSD_DISABLEORIENTATION) != 0) {
         setGroupEnabled(dialog, "portrait", false);
-    if ((flags & PSD_DISABLEPAPER) != 0)
+    }
+    if ((flags & PSD_DISABLEPAPER) != 0) {
         setGroupEnabled(dialog, "pageSizeCombo", false);
+    }
 
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return 0;
+    }
     data.margins = toPageMargins(printer->pageLayout().margins(unit), scale);
     data.deviceMode = deviceModeOf(*printer);
     m_printer = std::move(printer);
@@ -530,8 +586,9 @@ qint32 QtCommonDialogBackend::pageSetupDlg(PageSetupData &data) {
 }
 
 qint32 QtCommonDialogBackend::systemColor(int index) const {
-    if (index < 0 || index >= int(kSystemColors.size()))
+    if (index < 0 || index >= int(kSystemColors.size())) {
         return 0;
+    }
     const PaletteColor &entry = kSystemColors.at(std::size_t(index));
     return toColorRef(QApplication::palette().color(entry.group, entry.role));
 }

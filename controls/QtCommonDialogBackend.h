@@ -2,7 +2,7 @@
 
 #include "CommonDialogBackend.h"
 
-#include <QCoreApplication>
+#include <QtGlobal>
 
 #include <memory>
 
@@ -23,17 +23,12 @@ class QWidget;
 /// Dialogs return 1 when confirmed and 0 when cancelled or failed (Qt reports no other
 /// outcome); a failure leaves its code in extendedError().
 class QtCommonDialogBackend : public CommonDialogBackend {
-    Q_DECLARE_TR_FUNCTIONS(QtCommonDialogBackend)
-
 public:
     /// A backend with no printer configured yet.
     QtCommonDialogBackend();
     /// Deletes the printer the dialogs configured.
     ~QtCommonDialogBackend() override;
-    /// Not copyable: it owns the printer the dialogs configured.
-    QtCommonDialogBackend(const QtCommonDialogBackend &) = delete;
-    /// Not copyable: it owns the printer the dialogs configured.
-    QtCommonDialogBackend &operator=(const QtCommonDialogBackend &) = delete;
+    Q_DISABLE_COPY_MOVE(QtCommonDialogBackend)
 
     /// Shows a QFileDialog for opening.
     qint32 getOpenFileName(FileNameData &data) override;

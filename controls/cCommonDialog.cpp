@@ -34,8 +34,9 @@ constexpr qint16 kCustomColorCount = 16;
 }
 
 qint32 toInt32(qint64 value, const char *what) {
-    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max()) {
         throwOverflow(what);
+    }
     return static_cast<qint32>(value);
 }
 
@@ -50,14 +51,17 @@ qint32 checkedMultiply(qint32 value, qint32 factor) {
 /// `value` rounded to the nearest integer, halves to the even neighbour (as the dialog
 /// structures' integer fields have always been filled).
 qint32 roundHalfToEven(double value, const char *what) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value)) {
         throwOverflow(what);
+    }
     double rounded = std::round(value); // halves away from zero
-    if (std::abs(value - std::trunc(value)) == 0.5)
+    if (std::abs(value - std::trunc(value)) == 0.5) {
         rounded = 2.0 * std::round(value / 2.0);
+    }
     if (rounded < std::numeric_limits<qint32>::min() ||
-        rounded > std::numeric_limits<qint32>::max())
+        rounded > std::numeric_limits<qint32>::max()) {
         throwOverflow(what);
+    }
     return static_cast<qint32>(rounded);
 }
 
@@ -65,23 +69,26 @@ qint32 roundHalfToEven(double value, const char *what) {
 qint32 divideRoundingHalfToEven(qint32 value, qint32 divisor) {
     qint32 quotient = value / divisor;
     const qint64 twiceRemainder = 2 * std::abs(qint64{value % divisor});
-    if (twiceRemainder > divisor || (twiceRemainder == divisor && quotient % 2 != 0))
+    if (twiceRemainder > divisor || (twiceRemainder == divisor && quotient % 2 != 0)) {
         quotient += value < 0 ? -1 : 1;
+    }
     return quotient;
 }
 
 /// A page number as the print dialog's 16-bit field holds it: -1 is page 65535.
 quint16 toPageField(qint32 page) {
-    if (page < std::numeric_limits<qint16>::min() || page > std::numeric_limits<qint16>::max())
+    if (page < std::numeric_limits<qint16>::min() || page > std::numeric_limits<qint16>::max()) {
         throwOverflow("page number does not fit 16 bits");
+    }
     return static_cast<quint16>(static_cast<qint16>(page));
 }
 
 /// `text` NUL-padded to a file dialog buffer.
 QString toFileBuffer(const QString &text) {
-    if (text.size() > kMaxPath)
+    if (text.size() > kMaxPath) {
         throw CommonDialogError(CommonDialogError::Kind::InvalidArgument,
                                 "file name longer than 260 characters");
+    }
     return text + QString(kMaxPath - text.size(), QChar(u'\0'));
 }
 
@@ -94,8 +101,9 @@ FileNameData fileRequest(const QString &Filename, const Args &args, qint32 switc
     data.fileTitle = toFileBuffer(args.FileTitle);
     data.maxFileTitle = kMaxPath;
     data.flags = switches | (args.flags & ~kFileHookAndTemplate);
-    if (args.Owner != kNoOwner)
+    if (args.Owner != kNoOwner) {
         data.owner = args.Owner;
+    }
     data.filter = CommonDialogFilter::toDialogFilter(args.Filter);
     data.filterIndex = args.FilterIndex;
     data.initialDir = args.InitDir;
@@ -131,8 +139,9 @@ void clearFileReply(QString &Filename, Args &args, qint32 failedFilterIndex) {
 /// Hands the chosen settings to the caller's printer; a setting it refuses is skipped, so one
 /// bad value never costs the others or the call.
 void passToPrinter(DialogPrinter *printer, const DeviceMode &mode) {
-    if (printer == nullptr)
+    if (printer == nullptr) {
         return;
+    }
     printer->setCopies(mode.copies);
     printer->setOrientation(mode.orientation);
     printer->setPaperSize(mode.paperSize);
@@ -147,14 +156,18 @@ cCommonDialog::cCommonDialog(CommonDialogBackend &backend)
 bool cCommonDialog::VBGetOpenFileName(QString &Filename, OpenFileArgs &args) {
     resetResult();
     qint32 switches = 0;
-    if (args.FileMustExist)
+    if (args.FileMustExist) {
         switches |= OFN_FILEMUSTEXIST;
-    if (args.MultiSelect)
+    }
+    if (args.MultiSelect) {
         switches |= OFN_ALLOWMULTISELECT;
-    if (args.ReadOnly)
+    }
+    if (args.ReadOnly) {
         switches |= OFN_READONLY;
-    if (args.HideReadOnly)
+    }
+    if (args.HideReadOnly) {
         switches |= OFN_HIDEREADONLY;
+    }
     FileNameData data = fileRequest(Filename, args, switches);
     const QString dialogFilter = data.filter;
 
@@ -163,8 +176,9 @@ bool cCommonDialog::VBGetOpenFileName(QString &Filename, OpenFileArgs &args) {
         return false;
     }
     takeFileReply(Filename, args, data, dialogFilter);
-    if ((data.flags & OFN_READONLY) != 0)
+    if ((data.flags & OFN_READONLY) != 0) {
         args.ReadOnly = true;
+    }
     return true;
 }
 
@@ -176,8 +190,9 @@ bool cCommonDialog::VBGetOpenFileName(QString &Filename) {
 bool cCommonDialog::VBGetSaveFileName(QString &Filename, SaveFileArgs &args) {
     resetResult();
     qint32 switches = OFN_HIDEREADONLY;
-    if (args.OverWritePrompt)
+    if (args.OverWritePrompt) {
         switches |= OFN_OVERWRITEPROMPT;
+    }
     FileNameData data = fileRequest(Filename, args, switches);
     const QString dialogFilter = data.filter;
 
@@ -196,8 +211,9 @@ bool cCommonDialog::VBGetSaveFileName(QString &Filename) {
 
 QString cCommonDialog::VBGetFileTitle(const QString &sFile) {
     QString buffer(kMaxPath, QChar(u'\0'));
-    if (m_backend.getFileTitle(sFile, buffer, kMaxPath) != 0)
+    if (m_backend.getFileTitle(sFile, buffer, kMaxPath) != 0) {
         return {};
+    }
     return textBeforeNul(buffer);
 }
 
@@ -207,13 +223,16 @@ bool cCommonDialog::VBChooseColor(qint32 &Color, const ChooseColorArgs &args) {
     ensureCustomColors();
     ChooseColorData data;
     data.flags = (args.AnyColor ? CC_ANYCOLOR : CC_SOLIDCOLOR) | CC_RGBINIT;
-    if (args.FullOpen)
+    if (args.FullOpen) {
         data.flags |= CC_FULLOPEN;
-    if (args.DisableFullOpen)
+    }
+    if (args.DisableFullOpen) {
         data.flags |= CC_PREVENTFULLOPEN;
+    }
     data.rgbResult = Color;
-    if (args.Owner != kNoOwner)
+    if (args.Owner != kNoOwner) {
         data.owner = args.Owner;
+    }
     data.customColors = &m_customColors;
 
     if (!acceptResult(m_backend.chooseColor(data))) {
@@ -226,15 +245,17 @@ bool cCommonDialog::VBChooseColor(qint32 &Color, const ChooseColorArgs &args) {
 
 qint32 cCommonDialog::CustomColor(qint16 i) {
     ensureCustomColors();
-    if (i < 0 || i >= kCustomColorCount)
+    if (i < 0 || i >= kCustomColorCount) {
         return -1;
+    }
     return m_customColors.at(static_cast<std::size_t>(i));
 }
 
 void cCommonDialog::setCustomColor(qint16 i, qint32 iValue) {
     ensureCustomColors();
-    if (i < 0 || i >= kCustomColorCount)
+    if (i < 0 || i >= kCustomColorCount) {
         return;
+    }
     m_customColors.at(static_cast<std::size_t>(i)) = iValue;
 }
 
@@ -244,16 +265,20 @@ bool cCommonDialog::VBChooseFont(DialogFont &CurFont, ChooseFontArgs &args) {
     // one, and a sum beyond 32 bits is an overflow.
     qint32 flags = args.flags;
     DeviceContext printerDC = args.PrinterDC;
-    if (printerDC != -1)
+    if (printerDC != -1) {
         flags = checkedAdd(flags, CF_PRINTERFONTS);
-    else
+    } else {
         printerDC = (flags & CF_PRINTERFONTS) != 0 ? m_backend.defaultPrinterDeviceContext() : 0;
-    if ((flags & CF_PRINTERFONTS) == 0)
+    }
+    if ((flags & CF_PRINTERFONTS) == 0) {
         flags = checkedAdd(flags, CF_SCREENFONTS);
-    if (args.Color != 0)
+    }
+    if (args.Color != 0) {
         flags = checkedAdd(flags, CF_EFFECTS);
-    if (args.MinSize != 0 || args.MaxSize != 0)
+    }
+    if (args.MinSize != 0 || args.MaxSize != 0) {
         flags = checkedAdd(flags, CF_LIMITSIZE);
+    }
     flags = checkedAdd(flags, CF_INITTOLOGFONTSTRUCT);
     flags &= ~kFontHookTemplateAndApply;
 
@@ -268,8 +293,9 @@ bool cCommonDialog::VBChooseFont(DialogFont &CurFont, ChooseFontArgs &args) {
     data.logFont.strikeOut = CurFont.Strikethrough;
     data.logFont.faceName = CurFont.Name.left(kFaceNameSize);
     data.logFont.faceName += QString(kFaceNameSize - data.logFont.faceName.size(), QChar(u'\0'));
-    if (args.Owner != kNoOwner)
+    if (args.Owner != kNoOwner) {
         data.owner = args.Owner;
+    }
     data.printerDC = printerDC;
     data.flags = flags;
     data.color = args.Color;
@@ -279,8 +305,9 @@ bool cCommonDialog::VBChooseFont(DialogFont &CurFont, ChooseFontArgs &args) {
     // The caller sees the composed flags and printer even when the dialog is cancelled.
     args.PrinterDC = printerDC;
     args.flags = flags;
-    if (!acceptResult(m_backend.chooseFont(data)))
+    if (!acceptResult(m_backend.chooseFont(data))) {
         return false;
+    }
     args.flags = data.flags;
     args.Color = data.color;
     CurFont.Bold = (data.fontType & BOLD_FONTTYPE) != 0;
@@ -308,35 +335,45 @@ bool cCommonDialog::VBPrintDlg(DeviceContext &hdc, PrintDlgArgs &args) {
     data.owner = args.Owner;
 
     qint32 flags = PD_USEDEVMODECOPIESANDCOLLATE | PD_RETURNDC;
-    if (args.DisablePageNumbers)
+    if (args.DisablePageNumbers) {
         flags |= PD_NOPAGENUMS;
-    if (args.DisablePrintToFile)
+    }
+    if (args.DisablePrintToFile) {
         flags |= PD_DISABLEPRINTTOFILE;
-    if (args.DisableSelection)
+    }
+    if (args.DisableSelection) {
         flags |= PD_NOSELECTION;
-    if (args.PrintToFile)
+    }
+    if (args.PrintToFile) {
         flags |= PD_PRINTTOFILE;
-    if (!args.ShowPrintToFile)
+    }
+    if (!args.ShowPrintToFile) {
         flags |= PD_HIDEPRINTTOFILE;
-    if (args.PreventWarning)
+    }
+    if (args.PreventWarning) {
         flags |= PD_NOWARNING;
-    if (args.Collate)
+    }
+    if (args.Collate) {
         flags |= PD_COLLATE;
-    if (args.PrintRange == kPageNumbersRange)
+    }
+    if (args.PrintRange == kPageNumbersRange) {
         flags |= PD_PAGENUMS;
-    else if (args.PrintRange == kSelectionRange)
+    } else if (args.PrintRange == kSelectionRange) {
         flags |= PD_SELECTION;
+    }
     data.flags = flags & ~kPrintHooksAndTemplates;
 
-    if (!acceptResult(m_backend.printDlg(data)))
+    if (!acceptResult(m_backend.printDlg(data))) {
         return false;
+    }
     hdc = data.deviceContext;
-    if ((data.flags & PD_PAGENUMS) != 0)
+    if ((data.flags & PD_PAGENUMS) != 0) {
         args.PrintRange = kPageNumbersRange;
-    else if ((data.flags & PD_SELECTION) != 0)
+    } else if ((data.flags & PD_SELECTION) != 0) {
         args.PrintRange = kSelectionRange;
-    else
+    } else {
         args.PrintRange = PD_ALLPAGES;
+    }
     // Read back as the signed 16-bit values they went in as, so -1 stays -1.
     args.FromPage = static_cast<qint16>(data.fromPage);
     args.ToPage = static_cast<qint16>(data.toPage);
@@ -360,14 +397,18 @@ bool cCommonDialog::VBPageSetupDlg(PageSetupArgs &args) {
     data.owner = args.Owner;
     data.flags = PSD_MARGINS | PSD_MINMARGINS |
                  (inches ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS);
-    if (args.DisableMargins)
+    if (args.DisableMargins) {
         data.flags |= PSD_DISABLEMARGINS;
-    if (args.DisableOrientation)
+    }
+    if (args.DisableOrientation) {
         data.flags |= PSD_DISABLEORIENTATION;
-    if (args.DisablePaper)
+    }
+    if (args.DisablePaper) {
         data.flags |= PSD_DISABLEPAPER;
-    if (args.DisablePrinter)
+    }
+    if (args.DisablePrinter) {
         data.flags |= PSD_DISABLEPRINTER;
+    }
     data.margins = {
         checkedMultiply(args.LeftMargin, factor), checkedMultiply(args.TopMargin, factor),
         checkedMultiply(args.RightMargin, factor), checkedMultiply(args.BottomMargin, factor)};
@@ -378,8 +419,9 @@ bool cCommonDialog::VBPageSetupDlg(PageSetupArgs &args) {
 
     // This dialog has always counted any non-zero result as success and never recorded its
     // result or an extended error; callers rely on APIReturn reading 0 after it.
-    if (m_backend.pageSetupDlg(data) == 0)
+    if (m_backend.pageSetupDlg(data) == 0) {
         return false;
+    }
     args.LeftMargin = divideRoundingHalfToEven(data.margins.left, factor);
     args.TopMargin = divideRoundingHalfToEven(data.margins.top, factor);
     args.RightMargin = divideRoundingHalfToEven(data.margins.right, factor);
@@ -402,10 +444,12 @@ bool cCommonDialog::VBPageSetupDlg() {
 
 bool cCommonDialog::acceptResult(qint32 result) {
     m_apiReturn = result;
-    if (result == 1)
+    if (result == 1) {
         return true;
-    if (result != 0)
+    }
+    if (result != 0) {
         m_extendedError = m_backend.extendedError();
+    }
     return false;
 }
 
@@ -415,9 +459,11 @@ void cCommonDialog::resetResult() {
 }
 
 void cCommonDialog::ensureCustomColors() {
-    if (m_colorsInitialised)
+    if (m_colorsInitialised) {
         return;
-    for (qint16 i = 0; i < kCustomColorCount; ++i)
+    }
+    for (qint16 i = 0; i < kCustomColorCount; ++i) {
         m_customColors.at(static_cast<std::size_t>(i)) = m_backend.systemColor(i);
+    }
     m_colorsInitialised = true;
 }

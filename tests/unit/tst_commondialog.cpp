@@ -40,16 +40,17 @@ DialogCall call(const std::function<void(Args &)> &change) {
         QString name;
         DeviceContext hdc = 0;
         DialogFont font;
-        if constexpr (std::is_same_v<Args, OpenFileArgs>)
+        if constexpr (std::is_same_v<Args, OpenFileArgs>) {
             return dialog.VBGetOpenFileName(name, args);
-        else if constexpr (std::is_same_v<Args, SaveFileArgs>)
+        } else if constexpr (std::is_same_v<Args, SaveFileArgs>) {
             return dialog.VBGetSaveFileName(name, args);
-        else if constexpr (std::is_same_v<Args, ChooseFontArgs>)
+        } else if constexpr (std::is_same_v<Args, ChooseFontArgs>) {
             return dialog.VBChooseFont(font, args);
-        else if constexpr (std::is_same_v<Args, PrintDlgArgs>)
+        } else if constexpr (std::is_same_v<Args, PrintDlgArgs>) {
             return dialog.VBPrintDlg(hdc, args);
-        else
+        } else {
             return dialog.VBPageSetupDlg(args);
+        }
     };
 }
 
@@ -290,10 +291,11 @@ void TestCommonDialog::nameLength() {
     SaveFileArgs save;
     open.FileTitle = save.FileTitle = QString(titleLength, u't');
     const auto run = [&] {
-        if (isSave)
+        if (isSave) {
             m_dialog->VBGetSaveFileName(name, save);
-        else
+        } else {
             m_dialog->VBGetOpenFileName(name, open);
+        }
     };
 
     if (fits) {
@@ -325,8 +327,9 @@ void TestCommonDialog::customColors() {
     QCOMPARE(m_dialog->CustomColor(-1), -1);
     m_dialog->setCustomColor(16, 0x123456);
     m_dialog->setCustomColor(-1, 0x123456);
-    for (qint16 i = 0; i < 16; ++i)
+    for (qint16 i = 0; i < 16; ++i) {
         QCOMPARE(m_dialog->CustomColor(i), system(i));
+    }
 
     // The colour dialog works on the table itself, filled once.
     m_dialog->setCustomColor(3, 0x0000FF);

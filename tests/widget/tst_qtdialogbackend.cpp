@@ -49,8 +49,9 @@ ModalAnswerer::Action chooseFile(const QString &name) {
     return [name](QWidget *window) {
         // Typed rather than selectFile(): the dialog ignores that while its name field has focus.
         auto *edit = window->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (edit == nullptr)
+        if (edit == nullptr) {
             return reject(window);
+        }
         edit->setText(name);
         accept(window);
     };
@@ -158,8 +159,9 @@ void TestQtDialogBackend::openReadOnlyOrCancelled() {
     ModalAnswerer answerer({[&](QWidget *window) {
         auto *box = window->findChild<QCheckBox *>();
         shown = box != nullptr && box->isVisible();
-        if (box != nullptr)
+        if (box != nullptr) {
             box->setChecked(true);
+        }
         finish(window, confirm);
     }});
 
