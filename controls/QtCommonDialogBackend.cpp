@@ -423,8 +423,8 @@ qint32 QtCommonDialogBackend::chooseColor(ChooseColorData &data) {
         m_extendedError = CDERR_INITIALIZATION;
         return 0;
     }
-    // QColorDialog keeps one set of custom colours for the whole application: ours go in for
-    // the time of the dialog and what the user made of them comes back, also on cancel.
+    // QColorDialog keeps one set of custom colours for the whole application: ours are loaded
+    // into it before the dialog, and what the user made of them is read back, also on cancel.
     CustomColorTable &customColors = *data.customColors;
     for (std::size_t i = 0; i < customColors.size(); ++i) {
         QColorDialog::setCustomColor(int(i), toQColor(customColors.at(i)));
