@@ -80,12 +80,13 @@ private slots:
         QVERIFY2(liveMs < 1000, qPrintable(QString::number(liveMs)));
         QCOMPARE(state.Label5ForeColor(), StatusDisplay::kOnAirColor);
 
-        // The title as soon as the stream has told it: one poll after the engine knows it.
+        // The title as soon as the stream has told it: at the poll after the engine knows it
+        // (with room for a loaded machine).
         QTRY_VERIFY_WITH_TIMEOUT(shownTitleMs >= 0, kTitleTimeoutMs);
         QVERIFY(engineTitleMs >= 0);
         qInfo("live after %lld ms; title in the engine after %lld ms, shown after %lld ms", liveMs,
               engineTitleMs, shownTitleMs);
-        QVERIFY2(shownTitleMs - engineTitleMs <= kPollMs + 50,
+        QVERIFY2(shownTitleMs - engineTitleMs <= 3 * kPollMs,
                  qPrintable(QString::number(shownTitleMs - engineTitleMs)));
 
         // Each new title is announced at the watcher's next tick, within its 3 s.
@@ -100,7 +101,7 @@ private slots:
         QElapsedTimer sinceChange;
         sinceChange.start();
         QTRY_COMPARE_WITH_TIMEOUT(state.Label1(), state.Label4(), kWatchMs + 1000);
-        QVERIFY(sinceChange.elapsed() <= kWatchMs + 200);
+        QVERIFY(sinceChange.elapsed() <= kWatchMs + 500);
         QCOMPARE(log.take(), QStringList({"announce(Radio Test, OTHER BAND - SECOND SONG)"}));
     }
 };

@@ -221,7 +221,8 @@ TestStreamServer::~TestStreamServer()
 {
     if (m_thread.isRunning()) {
         stop();
-        QMetaObject::invokeMethod(m_worker, &QObject::deleteLater);
+        QMetaObject::invokeMethod(
+            m_worker, [worker = m_worker] { delete worker; }, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
     }
