@@ -87,8 +87,6 @@ frmGmail::frmGmail(const ScreenSource &screen, int stepMs, int holdMs)
     move(m_motion.position());
 }
 
-frmGmail::~frmGmail() = default;
-
 QRect frmGmail::primaryScreenGeometry()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -39,7 +39,6 @@ public:
     /// Loads a popup below the screen that `screen` tells, stepping every `stepMs` and
     /// holding `holdMs`; tests use it to stand in for the screen and the clock.
     frmGmail(const ScreenSource &screen, int stepMs, int holdMs);
-    ~frmGmail() override;
 
     /// The whole primary screen, task bars included; empty without a screen.
     static QRect primaryScreenGeometry();

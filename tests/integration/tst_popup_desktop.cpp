@@ -117,17 +117,6 @@ bool hasInk(const QImage &image, const QRect &area)
     return false;
 }
 
-// The popup that the last Gmail() call opened: the newest frmGmail.
-frmGmail *newestPopup(const QList<frmGmail *> &before)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *popup = qobject_cast<frmGmail *>(widget); popup && !before.contains(popup)) {
-            return popup;
-        }
-    }
-    return nullptr;
-}
-
 QList<frmGmail *> allPopups()
 {
     QList<frmGmail *> popups;
@@ -147,7 +136,10 @@ QPointer<frmGmail> gmailHeldAtStart(const QString &title, const QString &message
     alert.setTitle(title);
     alert.setMessage(message);
     alert.Gmail();
-    frmGmail *popup = newestPopup(before);
+    frmGmail *popup = nullptr;
+    for (frmGmail *candidate : allPopups()) {
+        popup = before.contains(candidate) ? popup : candidate;
+    }
     if (popup) {
         popup->Timer1()->stop(); // no event has run yet: it still stands at its start
     }

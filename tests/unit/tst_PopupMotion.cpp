@@ -87,14 +87,6 @@ private slots:
         QCOMPARE(motion.position(), QPoint(918, 710));
     }
 
-    void holdElapsedOnlyEndsAHold()
-    {
-        PopupMotion motion(kScreen, kPopup);
-        motion.holdElapsed();
-        QCOMPARE(motion.phase(), Phase::Rising);
-        QCOMPARE(riseToTop(motion), 46);
-    }
-
     void dismiss_data()
     {
         QTest::addColumn<int>("ticks");

@@ -95,17 +95,6 @@ private slots:
         QCOMPARE(p.color("Label5"), kOnAirColor);
     }
 
-    void stopShowsNoStream()
-    {
-        Program p;
-        p.goLive();
-        QTRY_COMPARE(p.label("Label5")->text(), QStringLiteral("channel is on-air"));
-        p.window.findChild<QAction *>(QStringLiteral("stopp"))->trigger();
-        QVERIFY(!p.window.tmrUpdate()->isActive());
-        QCOMPARE(p.label("Label5")->text(), QStringLiteral("no stream"));
-        QCOMPARE(p.color("Label5"), kNoStreamColor);
-    }
-
     void timer5Announces()
     {
         Program p(true);

@@ -3,6 +3,7 @@
 #include "frmGmail.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -46,19 +47,25 @@ QPointer<frmGmail> showManual()
     return popup;
 }
 
-// Records every position a window is moved to.
+// Records every position a window is moved to, and when.
 class MoveRecorder : public QObject {
 public:
+    MoveRecorder() { m_clock.start(); }
     QList<QPoint> positions;
+    QList<qint64> times;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Move) {
             positions.append(static_cast<QWidget *>(watched)->pos());
+            times.append(m_clock.elapsed());
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    QElapsedTimer m_clock;
 };
 
 } // namespace
@@ -77,7 +84,9 @@ private slots:
         deleteClosed();
     }
 
-    void windowNeverTakesFocusNorTaskbar()
+    // A tool window that never takes the focus, keeps off the taskbar, and shows its
+    // white face, black band, line, logo and two labels where the layout puts them.
+    void window()
     {
         QPointer<frmGmail> popup = showManual();
         const Qt::WindowFlags flags = popup->windowFlags();
@@ -90,44 +99,31 @@ private slots:
         QVERIFY(popup->testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(popup->windowOpacity(), 230.0 / 255.0);
         QCOMPARE(popup->size(), QSize(362, 90));
-        QVERIFY(!popup->parentWidget());
-    }
 
-    void layout()
-    {
-        QPointer<frmGmail> popup = showManual();
         QCOMPARE(popup->lblTitle()->geometry(), QRect(64, 2, 290, 30));
         QCOMPARE(popup->lblText()->geometry(), QRect(64, 42, 292, 35));
         auto *logo = popup->findChild<SvgImage *>(QStringLiteral("Image1"));
-        QVERIFY(logo);
-        QVERIFY(logo->isValid()); // the artwork was found in the resources
+        QVERIFY(logo && logo->isValid()); // the artwork was found in the resources
         QCOMPARE(logo->geometry(), QRect(275, 28, 80, 14));
-        QVERIFY(popup->lblText()->font().bold());
-        QCOMPARE(popup->lblText()->font().pointSizeF(), 8.25);
-        QCOMPARE(popup->lblTitle()->font().pointSizeF(), 20.25);
-
-        // White face, black band over the full height up to x = 57, the line at y = 34.
         const QImage face = popup->grab().toImage();
         QCOMPARE(face.pixelColor(0, 0), QColor(Qt::black));
         QCOMPARE(face.pixelColor(56, 89), QColor(Qt::black));
         QCOMPARE(face.pixelColor(57, 10), QColor(Qt::white));
         QCOMPARE(face.pixelColor(200, 34), QColor(Qt::black));
         QCOMPARE(face.pixelColor(200, 33), QColor(Qt::white));
-        QCOMPARE(face.pixelColor(360, 88), QColor(Qt::white));
-    }
 
-    void stillCondensedWhereTheNamedFacesAreMissing()
-    {
-        QPointer<frmGmail> popup = showManual();
-        const QFontInfo title(popup->lblTitle()->font());
-        const QFontInfo text(popup->lblText()->font());
+        // The named faces or their condensed and Tahoma-like stand-ins, stretch untouched.
+        const QFont title = popup->lblTitle()->font();
+        const QFont text = popup->lblText()->font();
         QVERIFY2(QStringList({"Gill Sans MT Ext Condensed Bold", "Yanone Kaffeesatz"})
-                     .contains(title.family()),
-                 qPrintable(title.family()));
-        QVERIFY2(QStringList({"Tahoma", "Liberation Sans"}).contains(text.family()),
-                 qPrintable(text.family()));
-        // The stretch is left alone: setting it would widen the condensed face.
-        QCOMPARE(popup->lblTitle()->font().stretch(), int(QFont::AnyStretch));
+                     .contains(QFontInfo(title).family()),
+                 qPrintable(QFontInfo(title).family()));
+        QVERIFY2(QStringList({"Tahoma", "Liberation Sans"}).contains(QFontInfo(text).family()),
+                 qPrintable(QFontInfo(text).family()));
+        QCOMPARE(title.pointSizeF(), 20.25);
+        QCOMPARE(text.pointSizeF(), 8.25);
+        QVERIFY(text.bold());
+        QCOMPARE(title.stretch(), int(QFont::AnyStretch));
     }
 
     void gmailShowsTextsAsGivenBelowThePrimaryScreen()
@@ -177,40 +173,12 @@ private slots:
         QVERIFY(popup->lblTitle()->sizeHint().width() > 2 * word);
     }
 
-    void risesHoldsAndCloses()
-    {
-        QPointer<frmGmail> popup = showManual();
-        QCOMPARE(popup->pos(), kStart);
-        QVERIFY(popup->Timer1()->isActive());
-        for (int step = 1; step <= 45; ++step) {
-            popup->riseTick();
-            QCOMPARE(popup->pos(), QPoint(918, 800 - 2 * step));
-        }
-        QCOMPARE(popup->phase(), Phase::Rising);
-        popup->riseTick();
-        QCOMPARE(popup->phase(), Phase::Holding);
-        QCOMPARE(popup->pos(), kRisen); // bottom edge 2 px above the screen's
-        QVERIFY(!popup->Timer1()->isActive());
-        QVERIFY(popup->Timer2()->isActive());
-        QVERIFY(!popup->Timer3()->isActive());
-
-        popup->holdTick();
-        QVERIFY(!popup->Timer2()->isActive());
-        QVERIFY(popup->Timer3()->isActive());
-        QCOMPARE(popup->pos(), kRisen);
-
-        QSignalSpy destroyed(popup.data(), &QObject::destroyed);
-        popup->closeTick();
-        QCOMPARE(popup->pos(), QPoint(918, 710));
-        QVERIFY(!popup->isVisible());
-        deleteClosed();
-        QCOMPARE(destroyed.size(), 1);
-    }
-
-    // The same run driven by the popup's own timers, with short intervals.
+    // A whole run on the popup's own timers, with short intervals: 46 steps up, the hold,
+    // one step down, deleted.
     void timersDriveTheWholeRun()
     {
-        auto *popup = new frmGmail([] { return kScreen; }, 1, 20);
+        constexpr int kHoldMs = 50;
+        auto *popup = new frmGmail([] { return kScreen; }, 1, kHoldMs);
         MoveRecorder moves;
         popup->installEventFilter(&moves);
         QSignalSpy destroyed(popup, &QObject::destroyed);
@@ -224,10 +192,14 @@ private slots:
         // Offscreen, the first move event may report the start position itself.
         if (!moves.positions.isEmpty() && moves.positions.first() == kStart) {
             moves.positions.removeFirst();
+            moves.times.removeFirst();
         }
         QCOMPARE(moves.positions, expected);
+        // Held at the top (a coarse timer may fire a few percent early).
+        QVERIFY(moves.times[46] - moves.times[45] >= kHoldMs * 9 / 10);
     }
 
+    // The end of the rise is fixed when the popup loads, whatever the screen does later.
     void screenIsReadOnceAtLoad()
     {
         int reads = 0;
@@ -260,8 +232,6 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QPoint, at);
         QPointer<frmGmail> popup = showManual();
-        popup->lblTitle()->setText(QStringLiteral("Radio Nord"));
-        popup->lblText()->setText(QStringLiteral("ARTIST - SONG"));
         for (int i = 0; i < 10; ++i) {
             popup->riseTick();
         }
@@ -271,24 +241,9 @@ private slots:
         QVERIFY(!popup->Timer1()->isActive());
         QVERIFY(!popup->Timer2()->isActive());
         QVERIFY(popup->Timer3()->isActive());
-        popup->riseTick(); // a tick already queued changes nothing
         QCOMPARE(popup->pos(), QPoint(918, 780));
         popup->closeTick();
         QCOMPARE(popup->pos(), QPoint(918, 782));
-        deleteClosed();
-        QVERIFY(popup.isNull());
-    }
-
-    void clickWhileHolding()
-    {
-        QPointer<frmGmail> popup = showManual();
-        for (int i = 0; i < 46; ++i) {
-            popup->riseTick();
-        }
-        QTest::mouseClick(popup.data(), Qt::LeftButton, {}, QPoint(100, 60));
-        QVERIFY(!popup->Timer2()->isActive());
-        popup->closeTick();
-        QCOMPARE(popup->pos(), QPoint(918, 710));
         deleteClosed();
         QVERIFY(popup.isNull());
     }
@@ -302,39 +257,7 @@ private slots:
         QVERIFY(popup->Timer1()->isActive());
     }
 
-    // Two announcements within the hold: two windows at the same place, each on its own
-    // timers; the first one opened closes first.
-    void twoPopupsRunIndependently()
-    {
-        cAlert first;
-        first.setTitle(QStringLiteral("One"));
-        first.Gmail();
-        cAlert second;
-        second.setTitle(QStringLiteral("Two"));
-        second.Gmail();
-        QList<frmGmail *> popups = openPopups();
-        QCOMPARE(popups.size(), 2);
-        frmGmail *one =
-            popups[0]->lblTitle()->text() == QLatin1String("One") ? popups[0] : popups[1];
-        frmGmail *two = one == popups[0] ? popups[1] : popups[0];
-        QCOMPARE(one->pos(), two->pos());
-
-        // Dismissing one leaves the other rising.
-        one->Timer1()->stop();
-        two->Timer1()->stop();
-        one->riseTick();
-        one->dismiss();
-        two->riseTick();
-        two->riseTick();
-        QCOMPARE(two->phase(), Phase::Rising);
-        QCOMPARE(two->pos().y(), one->pos().y() - 2);
-        QPointer<frmGmail> twoGuard(two);
-        one->closeTick();
-        deleteClosed();
-        QCOMPARE(openPopups(), QList<frmGmail *>({two}));
-        QVERIFY(two->isVisible());
-    }
-
+    // Two announcements within the hold run side by side; the first one opened closes first.
     void firstOpenedClosesFirst()
     {
         QStringList closed;
