@@ -412,11 +412,13 @@ bool frmMain::event(QEvent *event)
 
 // Being shown (the first display, or back from the tray) is an activation even where the
 // desktop does not hand the window the focus; the WindowActivate that may follow is then
-// the same activation.
+// the same activation. The show notices that come with minimising are none.
 void frmMain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    runActivation();
+    if (isVisible() && !isMinimized()) {
+        runActivation();
+    }
 }
 
 // A close request from the desktop or the session is the window's unload: save, then end.
@@ -464,13 +466,21 @@ void frmMain::setTopmost(bool on)
 }
 
 // Minimising puts the window away in the tray; without a notification area on the desktop
-// it stays minimised where the desktop can still give it back.
+// it stays minimised where the desktop can still give it back. The hiding waits for the
+// event loop: showMinimized() shows the window again right after this notice.
 void frmMain::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray &&
         m_tray->isAvailable()) {
-        hide();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized()) {
+                    hide();
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
