@@ -157,6 +157,7 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
 
     m_mnuSystray->setObjectName(QStringLiteral("mnuSystray"));
     buildMainMenu();
+    skinMenus();
     m_tmrUpdate->setObjectName(QStringLiteral("tmrUpdate"));
     m_tmrUpdate->setInterval(kTmrUpdateMs);
     m_timer5->setObjectName(QStringLiteral("Timer5"));
@@ -307,6 +308,32 @@ void frmMain::addPictureButtons()
     std::copy(made.begin() + kFirstPreset, made.end(), m_presets.begin());
 }
 
+// The popups wear the panel's colours, and carry their titles as window names so desktop
+// tools and screen readers can tell the main menu from the functions popup.
+void frmMain::skinMenus()
+{
+    QPalette colors = m_mnuSystray->palette();
+    const QColor face(0x26, 0x2a, 0x30);
+    const QColor ink(0xdd, 0xe4, 0xe8);
+    colors.setColor(QPalette::Window, face);
+    colors.setColor(QPalette::Base, face);
+    colors.setColor(QPalette::Button, face);
+    colors.setColor(QPalette::WindowText, ink);
+    colors.setColor(QPalette::Text, ink);
+    colors.setColor(QPalette::ButtonText, ink);
+    colors.setColor(QPalette::Highlight, QColor(0x00, 0x80, 0x80));
+    colors.setColor(QPalette::HighlightedText, Qt::white);
+    const QColor dim(0x6f, 0x78, 0x80);
+    colors.setColor(QPalette::Disabled, QPalette::WindowText, dim);
+    colors.setColor(QPalette::Disabled, QPalette::Text, dim);
+    colors.setColor(QPalette::Disabled, QPalette::ButtonText, dim);
+    colors.setColor(QPalette::Disabled, QPalette::Light, face);
+    for (QMenu *menu : findChildren<QMenu *>()) {
+        menu->setPalette(colors);
+        menu->setWindowTitle(menu->title());
+    }
+}
+
 QAction *frmMain::addItem(QMenu *menu, const char *name, const QString &caption)
 {
     QAction *item = menu->addAction(caption);
@@ -390,8 +417,15 @@ void frmMain::setFormIcon(Tray::Icon icon)
     setWindowIcon(m_imageList1->image(icon));
 }
 
+// With a notification area the window goes straight there, hidden: minimising it on the
+// desktop first and hiding it after races the window manager, which then may keep it
+// minimised when it is shown again from the tray.
 void frmMain::minimizeWindow()
 {
+    if (m_tray && m_tray->isAvailable()) {
+        hide();
+        return;
+    }
     showMinimized();
 }
 

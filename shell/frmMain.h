@@ -113,6 +113,7 @@ private:
     void addPictureButtons();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
+    void skinMenus();
     void runActivation();
     void openFunctionsPopup();
     void openMainMenuFromTray();

@@ -22,18 +22,6 @@ wait_for() {
     return 1
 }
 
-# The first display number from 90 to 99 that no X server holds.
-desktop_free_display() {
-    local n
-    for n in $(seq 90 99); do
-        if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-            echo "$n"
-            return 0
-        fi
-    done
-    return 1
-}
-
 desktop_missing() {
     local tool missing=()
     for tool in Xvfb xdpyinfo xdotool xprop xwininfo openbox trayer "$@"; do
@@ -45,43 +33,55 @@ desktop_missing() {
     echo "${missing[*]}"
 }
 
+# Starts Xvfb on the first free display from :90 to :99. Another X server may take the
+# same number at the same moment: then ours dies at once and the next number is tried.
+desktop_start_x() {
+    local n pid
+    for n in $(seq 90 99); do
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        Xvfb ":$n" -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp \
+            +extension Composite +extension RANDR >"$DESKTOP_TMP/xvfb.log" 2>&1 &
+        pid=$!
+        export DISPLAY=:$n
+        if wait_for 10 xdpyinfo && kill -0 "$pid" 2>/dev/null; then
+            DESKTOP_PIDS+=("$pid")
+            return 0
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    echo "desktop: no display from :90 to :99 could be started" >&2
+    return 1
+}
+
 desktop_start() {
-    local n
-    n=$(desktop_free_display) || { echo "desktop: no free display" >&2; return 1; }
+    trap desktop_stop EXIT
     DESKTOP_TMP=$(mktemp -d)
     export XDG_RUNTIME_DIR=$DESKTOP_TMP/runtime
     mkdir -m 0700 "$XDG_RUNTIME_DIR"
-    export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp \
-        +extension Composite +extension RANDR >"$DESKTOP_TMP/xvfb.log" 2>&1 &
-    DESKTOP_PIDS+=($!)
-    wait_for 10 xdpyinfo || { echo "desktop: Xvfb did not start" >&2; return 1; }
+    desktop_start_x || return 1
     openbox >"$DESKTOP_TMP/openbox.log" 2>&1 &
     DESKTOP_PIDS+=($!)
     # openbox is up once it has claimed the window manager selection and set its check.
     wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        { echo "desktop: openbox did not start" >&2; return 1; }
+        { echo "desktop: openbox did not start" >&2; cat "$DESKTOP_TMP/openbox.log" >&2; return 1; }
     if command -v picom >/dev/null; then
         picom --backend xrender --no-fading-openclose >"$DESKTOP_TMP/picom.log" 2>&1 &
+        DESKTOP_PIDS+=($!)
+        # picom makes its window once it has taken over the screen.
+        wait_for 10 xdotool search --classname picom ||
+            { echo "desktop: picom did not start" >&2; return 1; }
     else
         xcompmgr >"$DESKTOP_TMP/xcompmgr.log" 2>&1 &
+        DESKTOP_PIDS+=($!)
     fi
-    DESKTOP_PIDS+=($!)
-    wait_for 10 sh -c "xprop -root | grep -q '_NET_WM_CM_S0\|_XROOTPMAP\|_NET_SUPPORTED'" || true
     # A tray along the top edge, right-aligned; programs started before it would not see it.
     trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
-        --SetDockType true --SetPartialStrut true --transparent false \
-        --tint 0x202020 >"$DESKTOP_TMP/trayer.log" 2>&1 &
+        --SetDockType true --SetPartialStrut true >"$DESKTOP_TMP/trayer.log" 2>&1 &
     DESKTOP_PIDS+=($!)
-    wait_for 10 sh -c 'xprop -root -notype | grep -q "_NET_SYSTEM_TRAY\|_NET_SUPPORTED"' || true
-    wait_for 10 desktop_tray_owned ||
-        { echo "desktop: trayer did not take the tray" >&2; return 1; }
-    trap desktop_stop EXIT
-}
-
-# True once a tray host owns the system tray selection of screen 0.
-desktop_tray_owned() {
-    xdotool search --class trayer >/dev/null 2>&1
+    # trayer shows its panel after it has taken the tray selection.
+    wait_for 10 xdotool search --onlyvisible --classname panel ||
+        { echo "desktop: trayer did not start" >&2; return 1; }
 }
 
 desktop_stop() {
