@@ -19,7 +19,7 @@ QString InfoItems::aboutText()
                            QStringLiteral("Copyright \u00a9 2026 Morvena Webradio contributors"),
                            QString(),
                            QStringLiteral("Made by the Morvena Webradio project; see its README "
-                                          "for the source and how to report a problem."),
+                                          "for the source code."),
                            QString(),
                            QStringLiteral("Morvena Webradio is created with Qt and libmpv."),
                        })

@@ -2,7 +2,8 @@
 # End to end on a headless desktop with a window manager, a compositing manager and a tray:
 # the window appears centred at 315x184; the to-tray button puts it in the tray; a right
 # press on the icon opens the main menu; a double-click brings the window back (and opens
-# no functions popup); "Always" keeps it above another window; the exit button ends it.
+# no functions popup); "Always" keeps it above another window; a drag on the panel moves
+# it; the exit button ends it.
 #
 #   e2e_window.sh <path to morvena-webradio>
 # Exits 77 (skipped) when the desktop tools are missing.
@@ -152,7 +153,21 @@ above "$main" "$other" || fail "Always: our window is not above the other"
 grep -q '^ToppEllerIkke=1' "$config/Morvena Webradio/settings.ini" || fail "Always was not saved"
 pass "Always: above the activated other window, and saved"
 
-# 6. The exit button ends the program.
+# 6. A drag on the panel (here the title) moves the window; the exit button is still where
+#    the window now is.
+window_at() { [[ $(our_windows | awk -v id="$main" '$1 == id {print $2, $3}') == "$1 $2" ]]; }
+xdotool mousemove $((x + 150)) $((y + 25)) mousedown 1
+for step in 1 2 3 4 5; do
+    xdotool mousemove $((x + 150 + step * 8)) $((y + 25 + step * 6))
+done
+xdotool mouseup 1
+wait_for 10 window_at $((x + 40)) $((y + 30)) ||
+    fail "drag: the window is at $(our_windows | awk -v id="$main" '$1 == id {print $2, $3}')"
+x=$((x + 40))
+y=$((y + 30))
+pass "drag on the title: window moved to $x,$y"
+
+# 7. The exit button ends the program.
 xdotool mousemove $((x + 297 + 8)) $((y + 10)) click 1
 wait_for 10 sh -c "! kill -0 $app 2>/dev/null" || fail "the exit button did not end the program"
 wait "$app" || fail "the program ended with status $?"
