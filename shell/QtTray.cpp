@@ -18,7 +18,10 @@ QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject
     m_pendingPress->setSingleShot(true);
     m_pendingPress->setInterval(QApplication::doubleClickInterval());
     connect(m_pendingPress, &QTimer::timeout, this, &QtTray::releasePendingPress);
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &QtTray::onActivated);
+    // Queued: a double-click removes the icon, and the icon's window must not be deleted
+    // while it is still delivering the click.
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &QtTray::onActivated,
+            Qt::QueuedConnection);
 }
 
 QString QtTray::tipText(const QString &tip)

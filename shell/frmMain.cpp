@@ -3,6 +3,7 @@
 #include "FormLifecycle.h"
 #include "ImageList.h"
 #include "InfoItems.h"
+#include "MainSkin.h"
 #include "PictureButton.h"
 #include "PlayerState.h"
 #include "PropertyBag.h"
@@ -16,7 +17,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -28,89 +28,13 @@
 
 namespace {
 
-const QColor kTitleColor(Qt::white);
-const QColor kNowPlayingColor(0x00, 0x80, 0x80);
-// The panel artwork is one pixel wider than the window; its last column is cut off.
-constexpr QSize kBackgroundSize{316, 184};
 // The hidden holders sit right of the panel, outside what the window shows.
 constexpr int kHiddenLeft = 330;
-
-// One image button of the layout: where it sits, the artwork of its three pictures, and
-// what a screen reader calls it. Listed back to front: later buttons lie above.
-struct ButtonPlace {
-    const char *name;
-    QRect rect;
-    const char *art;
-    const char *accessibleName;
-};
-
-constexpr std::array<ButtonPlace, 14> kButtons{{
-    {"PictureButton1", {4, 6, 30, 30}, "menu", "Menu"},
-    {"PictureButton2", {274, 0, 29, 20}, "tray", "To tray"},
-    {"PictureButton3", {297, 0, 17, 20}, "exit", "Exit"},
-    {"PictureButton6", {187, 164, 17, 20}, "pause", "Pause"},
-    {"PictureButton7", {188, 164, 17, 20}, "continue", "Continue"},
-    // Presets: 1 to 3 on the bottom row, 7 to 9 (7, N1, N2) on the top row.
-    {"PictureButton8", {195, 129, 33, 22}, "preset1", "Preset 1"},
-    {"PictureButton9", {233, 129, 33, 22}, "preset2", "Preset 2"},
-    {"PictureButton12", {271, 129, 33, 22}, "preset3", "Preset 3"},
-    {"PictureButton13", {195, 102, 33, 22}, "preset4", "Preset 4"},
-    {"PictureButton14", {233, 102, 33, 22}, "preset5", "Preset 5"},
-    {"PictureButton15", {271, 102, 33, 22}, "preset6", "Preset 6"},
-    {"PictureButton16", {195, 75, 33, 22}, "preset7", "Preset 7"},
-    {"PictureButton17", {233, 75, 33, 22}, "preset8", "Preset N1"},
-    {"PictureButton18", {271, 75, 33, 22}, "preset9", "Preset N2"},
-}};
-constexpr int kFirstPreset = 5;
-
-QByteArray resource(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The layout data of one button, keyed in lower case as stored layouts spell the names.
-PropertyBag buttonLayout(const char *art)
-{
-    const QString base = QStringLiteral(":/buttons/") + QLatin1String(art);
-    PropertyBag bag;
-    bag.writeProperty(QStringLiteral("picture"), resource(base + QStringLiteral("-normal.svg")));
-    bag.writeProperty(QStringLiteral("picturehover"),
-                      resource(base + QStringLiteral("-hover.svg")));
-    bag.writeProperty(QStringLiteral("picturedown"), resource(base + QStringLiteral("-down.svg")));
-    return bag;
-}
-
-// The window's fonts; where a named face is missing, fontconfig's aliases and the next
-// family in the list stand in (Liberation Sans for Arial, Yanone Kaffeesatz for the
-// condensed display face).
-QFont arialFont(qreal points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QFont titleFont()
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Gill Sans MT Ext Condensed Bold"), QStringLiteral("Yanone Kaffeesatz")});
-    font.setPointSizeF(18);
-    font.setBold(true);
-    return font;
-}
+// The native window's property that Qt's platform plugins read to show a window without
+// activating it.
+constexpr char kShowWithoutActivating[] = "_q_showWithoutActivating";
 
 } // namespace
-
-// The artwork is compiled into this static library, whose resource registration the linker
-// would drop unless something refers to it.
-static void initResources()
-{
-    Q_INIT_RESOURCE(morvena);
-}
 
 frmMain::frmMain(PlayerState &state, QWidget *parent)
     : QWidget(parent)
@@ -120,13 +44,13 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     , m_tmrUpdate(new QTimer(this))
     , m_timer5(new QTimer(this))
 {
-    initResources();
+    MainSkin::initResources();
     m_background = Picture::fromFile(QStringLiteral(":/skin/background.svg"));
     m_imageList1 = new ImageList(this);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvena Webradio"));
     setAccessibleName(QStringLiteral("Morvena Webradio"));
-    setFont(arialFont(8.25, false));
+    setFont(MainSkin::arialFont(8.25, false));
     // White as designed, though the panel artwork covers all of it.
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Qt::white);
@@ -134,10 +58,12 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     setFormIcon(Tray::Icon::Idle);
 
     // Created back to front: of two overlapping controls the later one lies above.
-    m_label3 = addLabel("Label3", {11, 43, 163, 13}, arialFont(6.75, true), kTitleColor);
-    m_label4 = addLabel("Label4", {12, 62, 160, 83}, arialFont(6.75, true), kNowPlayingColor);
+    m_label3 = addLabel("Label3", {11, 43, 163, 13}, MainSkin::arialFont(6.75, true),
+                        MainSkin::textColor());
+    m_label4 = addLabel("Label4", {12, 62, 160, 83}, MainSkin::arialFont(6.75, true),
+                        MainSkin::nowPlayingColor());
     m_label4->setWordWrap(true);
-    m_label2 = addLabel("Label2", {37, 7, 236, 35}, titleFont(), kTitleColor);
+    m_label2 = addLabel("Label2", {37, 7, 236, 35}, MainSkin::titleFont(), MainSkin::textColor());
     auto *image2 = new SkinImage(Picture::fromFile(QStringLiteral(":/skin/image2.svg")), this);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(195, 163, 23, 21);
@@ -146,7 +72,7 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(5, 150, 174, 13);
     // The on-air line shows the button-face colour until the status display first sets it.
-    m_label5 = addLabel("Label5", {6, 150, 173, 13}, arialFont(6.75, true),
+    m_label5 = addLabel("Label5", {6, 150, 173, 13}, MainSkin::arialFont(6.75, true),
                         palette().color(QPalette::Button));
     m_label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     addHiddenHolders();
@@ -290,13 +216,13 @@ void frmMain::addHiddenHolders()
 // the resize that draws it at its picture's size.
 void frmMain::addPictureButtons()
 {
-    std::array<PictureButton *, kButtons.size()> made{};
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonPlace &place = kButtons.at(i);
+    std::array<PictureButton *, MainSkin::kButtons.size()> made{};
+    for (std::size_t i = 0; i < MainSkin::kButtons.size(); ++i) {
+        const MainSkin::ButtonPlace &place = MainSkin::kButtons.at(i);
         auto *button = new PictureButton(m_probe, this);
         button->setObjectName(QLatin1String(place.name));
         button->setAccessibleName(QLatin1String(place.accessibleName));
-        button->readProperties(buttonLayout(place.art));
+        button->readProperties(MainSkin::buttonLayout(place.art));
         button->setGeometry(place.rect);
         made.at(i) = button;
     }
@@ -305,29 +231,14 @@ void frmMain::addPictureButtons()
     m_pictureButton3 = made[2];
     m_pictureButton6 = made[3];
     m_pictureButton7 = made[4];
-    std::copy(made.begin() + kFirstPreset, made.end(), m_presets.begin());
+    std::copy(made.begin() + MainSkin::kFirstPreset, made.end(), m_presets.begin());
 }
 
 // The popups wear the panel's colours, and carry their titles as window names so desktop
 // tools and screen readers can tell the main menu from the functions popup.
 void frmMain::skinMenus()
 {
-    QPalette colors = m_mnuSystray->palette();
-    const QColor face(0x26, 0x2a, 0x30);
-    const QColor ink(0xdd, 0xe4, 0xe8);
-    colors.setColor(QPalette::Window, face);
-    colors.setColor(QPalette::Base, face);
-    colors.setColor(QPalette::Button, face);
-    colors.setColor(QPalette::WindowText, ink);
-    colors.setColor(QPalette::Text, ink);
-    colors.setColor(QPalette::ButtonText, ink);
-    colors.setColor(QPalette::Highlight, QColor(0x00, 0x80, 0x80));
-    colors.setColor(QPalette::HighlightedText, Qt::white);
-    const QColor dim(0x6f, 0x78, 0x80);
-    colors.setColor(QPalette::Disabled, QPalette::WindowText, dim);
-    colors.setColor(QPalette::Disabled, QPalette::Text, dim);
-    colors.setColor(QPalette::Disabled, QPalette::ButtonText, dim);
-    colors.setColor(QPalette::Disabled, QPalette::Light, face);
+    const QPalette colors = MainSkin::menuPalette(m_mnuSystray->palette());
     for (QMenu *menu : findChildren<QMenu *>()) {
         menu->setPalette(colors);
         menu->setWindowTitle(menu->title());
@@ -491,10 +402,16 @@ void frmMain::setTopmost(bool on)
     overrideWindowFlags(window->flags());
     if (!isVisible()) {
         // Shown without taking the focus; a window hidden after being minimised must come
-        // back in its normal state, or the desktop would map it still minimised.
+        // back in its normal state, or the desktop would map it still minimised. (On X11 Qt
+        // gives a window whose on-top hint changed while hidden a new native window as it
+        // shows it; that happens before it is on screen, so nothing flickers.)
+        // The attribute only counts for a window's first show; later shows read the native
+        // window's property.
         setAttribute(Qt::WA_ShowWithoutActivating);
+        window->setProperty(kShowWithoutActivating, true);
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
+        window->setProperty(kShowWithoutActivating, QVariant());
         setAttribute(Qt::WA_ShowWithoutActivating, false);
     }
 }
@@ -521,7 +438,8 @@ void frmMain::changeEvent(QEvent *event)
 void frmMain::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(QPoint(0, 0), m_background.pixmap(kBackgroundSize, devicePixelRatioF()));
+    painter.drawPixmap(QPoint(0, 0),
+                       m_background.pixmap(MainSkin::kBackgroundSize, devicePixelRatioF()));
 }
 
 // Presses on the panel, the labels and the images (which pass them on) drag the window;

@@ -39,7 +39,8 @@ desktop_start_x() {
     local n pid
     for n in $(seq 90 99); do
         [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-        Xvfb ":$n" -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp \
+        # -noreset: a server that resets as the probe below disconnects refuses the next client.
+        Xvfb ":$n" -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp -noreset \
             +extension Composite +extension RANDR >"$DESKTOP_TMP/xvfb.log" 2>&1 &
         pid=$!
         export DISPLAY=:$n
