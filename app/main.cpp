@@ -1,13 +1,16 @@
 #include "AlertAnnouncer.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
+#include "InfoItems.h"
 #include "IniSettingsStore.h"
 #include "MpvMediaPlayer.h"
-#include "NullTray.h"
 #include "PlayerState.h"
+#include "QtMessageBox.h"
+#include "QtTray.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
+#include "WindowOptions.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -33,14 +36,19 @@ int main(int argc, char *argv[])
     MpvMediaPlayer engine;
     PlayerState state;
     FormSettings settings(store, state, engine);
-    NullTray tray;
     frmMain window(state);
+    QtTray tray(window.ImageList1());
+    QtMessageBox messageBox(&window);
+    AlertAnnouncer announcer;
     Transport transport(engine, state, settings, window, tray);
     FormLifecycle lifecycle(engine, state, settings, window, tray);
+    // Before the load: the saved always-on-top option takes effect as it is restored.
+    WindowOptions options(state, settings, window, window);
+    InfoItems info(state, messageBox, announcer);
     window.attach(transport, lifecycle);
-    AlertAnnouncer announcer;
     StatusDisplay statusDisplay(engine, state, announcer);
     window.attachStatusDisplay(statusDisplay);
+    window.attachShell(options, info, tray);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must
     // still save when the session ends.

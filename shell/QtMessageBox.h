@@ -1,0 +1,18 @@
+#pragma once
+
+#include "MessageBox.h"
+
+class QWidget;
+
+/// Message boxes on the desktop (QMessageBox), centred on a parent window.
+class QtMessageBox final : public MessageBox {
+public:
+    /// Boxes belong to `parent`, which must outlive this object.
+    explicit QtMessageBox(QWidget *parent);
+
+    /// Shows a modal information box with an OK button.
+    void information(const QString &title, const QString &text) override;
+
+private:
+    QWidget *m_parent;
+};
