@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots on a headless desktop: the window as it starts with a
-# channel remembered, and the same window with the main menu open at "Always on top".
+# Takes the README's screenshots on a headless desktop: the window playing a channel
+# remembered from the last run (a local test stream), and the whole screen with the main
+# menu open at "Always on top" while a now-playing popup slides in.
 #   scripts/screenshots.sh [output folder, default docs/] [scale factor, default 1]
 # Needs a release build (scripts/build.sh release) and the desktop tools of install-deps.sh.
 set -euo pipefail
@@ -19,19 +20,28 @@ source "$root/tests/integration/desktop.sh"
 DESKTOP_SCREEN=1024x640x24 desktop_start
 config=$(mktemp -d)
 app=
+server=
 finish() {
     [[ -n $app ]] && { kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; }
+    [[ -n $server ]] && { kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; }
     rm -rf "$config"
     desktop_stop
 }
 trap finish EXIT
 
+build=$root/build/release
+"$build/tests/support/morvena-streamserver" --fixtures "$build/fixtures" \
+    --title "Esbjørn Svensson Trio - From Gagarin's Point of View" >"$config/port" &
+server=$!
+wait_for 10 test -s "$config/port" || { echo "screenshots: no stream server" >&2; exit 1; }
 mkdir -p "$config/Morvena Webradio"
-cat >"$config/Morvena Webradio/settings.ini" <<'INI'
+cat >"$config/Morvena Webradio/settings.ini" <<INI
 [2.71]
+LydstraumURL=http://127.0.0.1:$(head -n 1 "$config/port")/tone.mp3
 Tittel2=Radio Nordlys Jazz
-KanalTekst=Esbjørn Svensson Trio - From Gagarin's Point of View
+KanalTekst=
 Siste=Radio Nordlys Jazz
+VisInfo=1
 INI
 XDG_CONFIG_HOME=$config MORVENA_MPV_OPTIONS=ao=null QT_SCALE_FACTOR=$scale "$program" &
 app=$!
@@ -51,6 +61,9 @@ eval "$(xdotool getwindowgeometry --shell "$(window)")"
 # Let the first paint reach the screen before the shot.
 wait_for 5 sh -c "import -window root png:- | convert - -crop 1x1+$((X + 60))+$((Y + 80)) txt:- | grep -qv '#808080'"
 
+# The stream's figures and title arrive within a second or two; the first popup follows
+# at the first 3 s tick of the information view.
+sleep 2.5
 suffix=$([[ $scale == 1 ]] && echo "" || echo "@${scale}x")
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/main-window$suffix.png"
 
@@ -62,8 +75,7 @@ xdotool key Down Down Right
 wait_for 5 shown 3 || { echo "screenshots: Settings did not open" >&2; exit 1; }
 xdotool key Right
 wait_for 5 shown 4 || { echo "screenshots: Always on top did not open" >&2; exit 1; }
-# The menus fade in under the compositor; there is nothing to poll for that.
-sleep 0.4
-import -window root -crop "$((WIDTH + 260 * scale))x$((HEIGHT + 40 * scale))+$X+$Y" +repage \
-    "$out/main-menu$suffix.png"
+# The menus fade in under the compositor, and the popup rises and holds for 6 s.
+sleep 1.5
+import -window root "$out/main-menu$suffix.png"
 echo "screenshots: $out/main-window$suffix.png $out/main-menu$suffix.png"
