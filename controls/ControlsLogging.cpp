@@ -1,0 +1,3 @@
+#include "ControlsLogging.h"
+
+Q_LOGGING_CATEGORY(lcControls, "morvena.controls", QtWarningMsg)
