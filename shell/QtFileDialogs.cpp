@@ -44,9 +44,8 @@ std::optional<QString> QtFileDialogs::ask(const Request &request, bool save)
     }
     QFileDialog dialog(m_parent, request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.options.testFlag(Option::FileMustExist)
-                           ? QFileDialog::ExistingFile
-                           : QFileDialog::AnyFile);
+    dialog.setFileMode(request.options.testFlag(Option::FileMustExist) ? QFileDialog::ExistingFile
+                                                                       : QFileDialog::AnyFile);
     // The filter entries show their descriptions alone, as they were written; the
     // patterns, with "?" for blanks, would only confuse.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
