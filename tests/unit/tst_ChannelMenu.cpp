@@ -267,13 +267,6 @@ private slots:
         QCOMPARE(f.filesIn(user), QStringList{"Mine Kanaler.ini"});
     }
 
-    void userFolderFollowsXdgDataHome()
-    {
-        ChannelsFixture f;
-        qputenv("XDG_DATA_HOME", f.path("xdg").toUtf8());
-        QCOMPARE(ChannelListLocation::userDataFolder(), f.path("xdg/Morvena Webradio"));
-    }
-
     // The starter list is what a first start plays from: it must read as meant, with its
     // Norwegian letters intact, and every entry must have an address.
     void starterListReadsAsMeant()

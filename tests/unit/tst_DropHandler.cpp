@@ -167,16 +167,6 @@ private slots:
         QCOMPARE(f.menu->captions().value(1), QStringLiteral("New \u00D8st"));
     }
 
-    void firstInstallNeedsNoOldList()
-    {
-        ChannelsFixture f;
-        const QString dropped = f.path("Mine Kanaler.ini");
-        QVERIFY(f.write(dropped, kNewList));
-        f.drops->Label4Drop({dropped});
-        QCOMPARE(f.read(f.listPath), kNewList);
-        QVERIFY(f.log.take().contains("restart.close()"));
-    }
-
     // On a failed copy nothing is lost: the old list is whole, the dropped file stays, the
     // program keeps running, and the message says so.
     void failedCopyLosesNothing_data()
