@@ -1,9 +1,11 @@
+#include "AlertAnnouncer.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
 #include "IniSettingsStore.h"
 #include "MpvMediaPlayer.h"
 #include "NullTray.h"
 #include "PlayerState.h"
+#include "StatusDisplay.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
 #include "frmMain.h"
@@ -36,6 +38,9 @@ int main(int argc, char *argv[])
     Transport transport(engine, state, settings, window, tray);
     FormLifecycle lifecycle(engine, state, settings, window, tray);
     window.attach(transport, lifecycle);
+    AlertAnnouncer announcer;
+    StatusDisplay statusDisplay(engine, state, announcer);
+    window.attachStatusDisplay(statusDisplay);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must
     // still save when the session ends.

@@ -34,6 +34,7 @@ struct Usage {
     double cpuSeconds = 0;
     double peakRssMb = 0;
     double rssAtWarmupMb = 0;
+    double rssAtHalfMb = 0;
     double finalRssMb = 0;
 };
 
@@ -88,6 +89,8 @@ Usage measureProcess(const QString &program, const QStringList &args, int second
         const double rss = statusField(pid, "VmRSS").value_or(0);
         if (second == std::min(kWarmupSeconds, seconds))
             usage.rssAtWarmupMb = rss;
+        if (second == seconds / 2)
+            usage.rssAtHalfMb = rss;
         usage.finalRssMb = rss;
     }
     usage.cpuSeconds = cpuSeconds(pid).value_or(-1);
@@ -257,6 +260,8 @@ int main(int argc, char *argv[])
     row("peak RSS", engine.peakRssMb, cli.peakRssMb, "MiB");
     row("RSS growth after 10 s", engine.finalRssMb - engine.rssAtWarmupMb,
         cli.finalRssMb - cli.rssAtWarmupMb, "MiB");
+    row("RSS growth, second half", engine.finalRssMb - engine.rssAtHalfMb,
+        cli.finalRssMb - cli.rssAtHalfMb, "MiB");
     row("first audio (median)", median(engineMs), median(cliMs), "ms");
     return 0;
 }

@@ -40,6 +40,10 @@ void PlayerState::setLabel5(const QString &text)
 {
     assign(this, m_label5, text, &PlayerState::Label5Changed);
 }
+void PlayerState::setLabel5ForeColor(quint32 argb)
+{
+    assign(this, m_label5ForeColor, argb, &PlayerState::Label5ForeColorChanged);
+}
 void PlayerState::setLabel6(const QString &text)
 {
     assign(this, m_label6, text, &PlayerState::Label6Changed);

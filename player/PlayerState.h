@@ -17,6 +17,8 @@ class PlayerState : public QObject {
     Q_PROPERTY(QString Label3 READ Label3 WRITE setLabel3 NOTIFY Label3Changed)
     Q_PROPERTY(QString Label4 READ Label4 WRITE setLabel4 NOTIFY Label4Changed)
     Q_PROPERTY(QString Label5 READ Label5 WRITE setLabel5 NOTIFY Label5Changed)
+    Q_PROPERTY(quint32 Label5ForeColor READ Label5ForeColor WRITE setLabel5ForeColor NOTIFY
+                   Label5ForeColorChanged)
     Q_PROPERTY(QString Label6 READ Label6 WRITE setLabel6 NOTIFY Label6Changed)
     Q_PROPERTY(int chkFarge READ chkFarge WRITE setChkFarge NOTIFY chkFargeChanged)
     Q_PROPERTY(int chkInfo READ chkInfo WRITE setChkInfo NOTIFY chkInfoChanged)
@@ -40,6 +42,9 @@ public:
     QString Label4() const { return m_label4; }
     /// On-air indicator.
     QString Label5() const { return m_label5; }
+    /// On-air indicator's text colour as 0xAARRGGBB; 0 (transparent) until first set, while
+    /// the window keeps the label's starting colour.
+    quint32 Label5ForeColor() const { return m_label5ForeColor; }
     /// Saved title (never shown): the title before the last pause or tuning.
     QString Label6() const { return m_label6; }
     /// Always-on-top option, 0 or 1.
@@ -60,6 +65,8 @@ public:
     void setLabel4(const QString &text);
     /// Sets Label5; notifies only on a change.
     void setLabel5(const QString &text);
+    /// Sets Label5's text colour (0xAARRGGBB); notifies only on a change.
+    void setLabel5ForeColor(quint32 argb);
     /// Sets Label6; notifies only on a change.
     void setLabel6(const QString &text);
     /// Sets chkFarge; notifies only on a change, which is when the window's stacking follows.
@@ -78,6 +85,8 @@ signals:
     void Label4Changed(const QString &text);
     /// Label5 changed.
     void Label5Changed(const QString &text);
+    /// Label5's text colour changed.
+    void Label5ForeColorChanged(quint32 argb);
     /// Label6 changed.
     void Label6Changed(const QString &text);
     /// chkFarge changed.
@@ -91,6 +100,7 @@ private:
     QString m_label3;
     QString m_label4;
     QString m_label5;
+    quint32 m_label5ForeColor = 0;
     QString m_label6;
     int m_chkFarge = 0;
     int m_chkInfo = 0;

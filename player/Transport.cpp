@@ -4,6 +4,7 @@
 #include "MediaPlayer.h"
 #include "PlayerState.h"
 #include "PlayerView.h"
+#include "StatusDisplay.h"
 
 Transport::Transport(MediaPlayer &engine, PlayerState &state, FormSettings &settings,
                      PlayerView &view, Tray &tray)
@@ -95,6 +96,8 @@ void Transport::stop()
     m_state.setLabel2(PlayerState::kNoChannelSelected);
     m_state.setLabel3(kStatusReset);
     m_state.setLabel4(PlayerState::kNoChannelSelected);
+    // The poll is halted now, so the indicator would go on claiming a stream that is gone.
+    StatusDisplay::showIndicator(m_state, false);
     m_view.setFortsettAvsCaption(kContinue);
     m_view.setPauseAvsEnabled(false);
     m_view.setFortsettAvsEnabled(false);

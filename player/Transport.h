@@ -38,7 +38,7 @@ public:
     void pause();
     /// Continue (button and popup item): opens the stored URL anew and restores the title.
     void continuePlaying();
-    /// Stop: forgets the stream and saves the idle state.
+    /// Stop: forgets the stream, shows "no stream" and saves the idle state.
     void stop();
     /// The to-tray button: minimises the window and adds the tray icon.
     void toTray();

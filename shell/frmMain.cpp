@@ -2,6 +2,7 @@
 
 #include "FormLifecycle.h"
 #include "PlayerState.h"
+#include "StatusDisplay.h"
 #include "Transport.h"
 #include "mnuFunk.h"
 
@@ -92,10 +93,12 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     connect(&m_state, &PlayerState::Label3Changed, m_label3, &QLabel::setText);
     connect(&m_state, &PlayerState::Label4Changed, m_label4, &QLabel::setText);
     connect(&m_state, &PlayerState::Label5Changed, m_label5, &QLabel::setText);
+    connect(&m_state, &PlayerState::Label5ForeColorChanged, this, &frmMain::showLabel5ForeColor);
     m_label2->setText(m_state.Label2());
     m_label3->setText(m_state.Label3());
     m_label4->setText(m_state.Label4());
     m_label5->setText(m_state.Label5());
+    showLabel5ForeColor(m_state.Label5ForeColor());
 
     // Activation counts when the window takes over from another window of the program;
     // coming back from another application (no focus window in between) does not.
@@ -133,6 +136,12 @@ void frmMain::attach(Transport &transport, FormLifecycle &lifecycle)
             [&transport] { transport.continuePlaying(); });
     connect(findChild<QAction *>(QStringLiteral("stopp")), &QAction::triggered, this,
             [&transport] { transport.stop(); });
+}
+
+void frmMain::attachStatusDisplay(StatusDisplay &display)
+{
+    connect(m_tmrUpdate, &QTimer::timeout, this, [&display] { display.poll(); });
+    connect(m_timer5, &QTimer::timeout, this, [&display] { display.watch(); });
 }
 
 void frmMain::load()
@@ -298,6 +307,17 @@ void frmMain::closeEvent(QCloseEvent *event)
         m_lifecycle->unload();
     }
     event->accept();
+}
+
+// A colour of 0 has not been set yet: the label keeps the button-face colour it started with.
+void frmMain::showLabel5ForeColor(quint32 argb)
+{
+    if (argb == 0) {
+        return;
+    }
+    QPalette text = m_label5->palette();
+    text.setColor(QPalette::WindowText, QColor::fromRgba(argb));
+    m_label5->setPalette(text);
 }
 
 void frmMain::runActivation()

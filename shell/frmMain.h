@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
+class StatusDisplay;
 class Transport;
 class mnuFunk;
 
@@ -37,6 +38,8 @@ public:
 
     /// Hands the window the operations its controls and events run.
     void attach(Transport &transport, FormLifecycle &lifecycle);
+    /// Lets tmrUpdate's ticks poll the stream and Timer5's ticks watch for new titles.
+    void attachStatusDisplay(StatusDisplay &display);
     /// The window's load: size, the saved state (which may start playing), the status poll.
     void load();
 
@@ -82,6 +85,7 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
     void runActivation();
+    void showLabel5ForeColor(quint32 argb);
 
     PlayerState &m_state;
     Transport *m_transport = nullptr;

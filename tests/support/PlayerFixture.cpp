@@ -17,6 +17,8 @@ void PlayerFixture::restart()
     tray = std::make_unique<RecordingTray>(log);
     transport = std::make_unique<Transport>(*engine, *state, *settings, *view, *tray);
     lifecycle = std::make_unique<FormLifecycle>(*engine, *state, *settings, *view, *tray);
+    announcer = std::make_unique<RecordingAnnouncer>(log);
+    status = std::make_unique<StatusDisplay>(*engine, *state, *announcer, statusLocale());
     // Every holder's change is logged through its notify signal, which is also what keeps
     // the window in step; a holder set to the value it already has logs nothing.
     PlayerState *holder = state.get();
@@ -37,6 +39,9 @@ void PlayerFixture::restart()
     logText("Label4", &PlayerState::Label4Changed);
     logText("Label5", &PlayerState::Label5Changed);
     logText("Label6", &PlayerState::Label6Changed);
+    QObject::connect(holder, &PlayerState::Label5ForeColorChanged, holder, [this](quint32 argb) {
+        log.add(QStringLiteral("Label5.ForeColor=#%1").arg(argb, 8, 16, QLatin1Char('0')));
+    });
     logValue("chkFarge", &PlayerState::chkFargeChanged);
     logValue("chkInfo", &PlayerState::chkInfoChanged);
 }

@@ -5,9 +5,11 @@
 #include "FormSettings.h"
 #include "MemorySettingsStore.h"
 #include "PlayerState.h"
+#include "RecordingAnnouncer.h"
 #include "RecordingMediaPlayer.h"
 #include "RecordingPlayerView.h"
 #include "RecordingTray.h"
+#include "StatusDisplay.h"
 #include "Transport.h"
 
 #include <memory>
@@ -27,6 +29,9 @@ public:
     /// The six lines a save of these values logs, in the order they are written.
     static QStringList saveLines(const QString &url, const QString &title, const QString &text,
                                  const QString &saved, int farge = 0, int info = 0);
+    /// The locale the fixture's status display writes numbers in: Norwegian, with the
+    /// decimal comma of the reset text, whatever the machine's own locale.
+    static QLocale statusLocale() { return QLocale(QLocale::NorwegianBokmal, QLocale::Norway); }
 
     CallLog log;
     MemorySettingsStore memory{&log};
@@ -38,4 +43,6 @@ public:
     std::unique_ptr<RecordingTray> tray;
     std::unique_ptr<Transport> transport;
     std::unique_ptr<FormLifecycle> lifecycle;
+    std::unique_ptr<RecordingAnnouncer> announcer;
+    std::unique_ptr<StatusDisplay> status;
 };

@@ -147,16 +147,21 @@ private slots:
                                   "engine.stop()",
                                   "engine.close()",
                                   "Label2=no channel selected"};
+        // Stop also puts the indicator to "no stream": with the poll halted it would
+        // otherwise go on claiming the stream that was just stopped.
+        const QStringList noStream = {"Label5.ForeColor=#ffffe0c0", "Label5=no stream"};
         const QStringList items = {"view.fortsett_avs.caption(Continue)",
                                    "view.pause_avs.enabled(false)",
                                    "view.fortsett_avs.enabled(false)"};
         QTest::newRow("playing") << Start::Playing
                                  << head + QStringList({kReset, "Label4=no channel selected"}) +
-                                        items + PlayerFixture::saveLines({}, kIdle, kIdle, kSyd);
+                                        noStream + items +
+                                        PlayerFixture::saveLines({}, kIdle, kIdle, kSyd);
         // From the pause state stop also brings the pause button back: the stream is
         // forgotten, so nothing may offer to continue it.
         QTest::newRow("paused") << Start::Paused
-                                << head + QStringList({"Label4=no channel selected"}) + items +
+                                << head + QStringList({"Label4=no channel selected"}) + noStream +
+                                       items +
                                        QStringList({"view.PictureButton7(false)",
                                                     "view.PictureButton6(true)"}) +
                                        PlayerFixture::saveLines({}, kIdle, kIdle, kNord);
