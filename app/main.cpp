@@ -1,10 +1,21 @@
 #include "AlertAnnouncer.h"
+#include "ChannelControls.h"
+#include "ChannelExport.h"
+#include "ChannelListLocation.h"
+#include "ChannelMenu.h"
+#include "DesktopEditorLauncher.h"
+#include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
 #include "IniSettingsStore.h"
+#include "LocalFileOperations.h"
+#include "LocalMedia.h"
 #include "MpvMediaPlayer.h"
 #include "NullTray.h"
 #include "PlayerState.h"
+#include "ProcessRestarter.h"
+#include "QtFileDialogs.h"
+#include "QtWarningBox.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
@@ -41,6 +52,23 @@ int main(int argc, char *argv[])
     AlertAnnouncer announcer;
     StatusDisplay statusDisplay(engine, state, announcer);
     window.attachStatusDisplay(statusDisplay);
+
+    // The channel sources. The list's place is settled once, before the window loads; a
+    // first start copies the starter list there.
+    LocalFileOperations files;
+    const QString listPath = ChannelListLocation::resolve(
+        QCoreApplication::applicationDirPath(), ChannelListLocation::userDataFolder(), files);
+    DesktopEditorLauncher editor;
+    QtFileDialogs dialogs(&window);
+    QtWarningBox warnings(&window);
+    // After a list install the new instance starts, and this one unloads like a close.
+    ProcessRestarter restarter([&window] { window.close(); });
+    ChannelMenu channelMenu(listPath, transport, editor);
+    DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter, warnings);
+    LocalMedia localMedia(engine, state, window, tray, dialogs);
+    ChannelExport exporter(listPath, dialogs, files);
+    ChannelControls channels(window, channelMenu, drops, localMedia, exporter);
+    window.attachChannels(channels);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must
     // still save when the session ends.

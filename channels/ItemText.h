@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MediaPlayer.h"
+#include "StatusDisplay.h"
 
 #include <QString>
 
@@ -8,6 +9,7 @@
 /// report counts as empty, so right after opening a file this is " - ".
 inline QString authorAndTitle(const MediaPlayer &engine)
 {
-    return engine.itemInfo(QStringLiteral("Author")).value_or(QString()) + QStringLiteral(" - ") +
+    return engine.itemInfo(QStringLiteral("Author")).value_or(QString()) +
+           StatusDisplay::kAuthorTitleSeparator +
            engine.itemInfo(QStringLiteral("Title")).value_or(QString());
 }

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "ChannelControls.h"
 #include "FormLifecycle.h"
 #include "PlayerState.h"
 #include "StatusDisplay.h"
@@ -144,11 +145,20 @@ void frmMain::attachStatusDisplay(StatusDisplay &display)
     connect(m_timer5, &QTimer::timeout, this, [&display] { display.watch(); });
 }
 
+void frmMain::attachChannels(ChannelControls &channels)
+{
+    m_channels = &channels;
+}
+
 void frmMain::load()
 {
     Q_ASSERT_X(m_lifecycle, "frmMain::load", "attach() first");
     setFixedSize(kSize);
     m_lifecycle->loadForm();
+    // After the saved state, before the now-playing default, as the window always did.
+    if (m_channels) {
+        m_channels->buildChannelMenu();
+    }
     m_lifecycle->finishLoad();
     m_tmrUpdate->start();
 }

@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QWidget>
 
+class ChannelControls;
 class FormLifecycle;
 class PlayerState;
 class QAction;
@@ -40,6 +41,8 @@ public:
     void attach(Transport &transport, FormLifecycle &lifecycle);
     /// Lets tmrUpdate's ticks poll the stream and Timer5's ticks watch for new titles.
     void attachStatusDisplay(StatusDisplay &display);
+    /// Hands the window its channel controls, whose menu its load builds.
+    void attachChannels(ChannelControls &channels);
     /// The window's load: size, the saved state (which may start playing), the status poll.
     void load();
 
@@ -90,6 +93,7 @@ private:
     PlayerState &m_state;
     Transport *m_transport = nullptr;
     FormLifecycle *m_lifecycle = nullptr;
+    ChannelControls *m_channels = nullptr;
     mnuFunk *m_mnuFunk;
     QMenu *m_mnuSystray;
     QTimer *m_tmrUpdate;
