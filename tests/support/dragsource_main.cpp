@@ -1,8 +1,9 @@
 // A tiny window that starts a real drag of files when pressed, for end-to-end drops:
 // xdotool presses on it, carries the drag to the target window and releases there.
 //   morvena-dragsource FILE...
-// Prints the drop action the target answered ("copy", "move", "link" or "none") and exits
-// when the drag is over.
+// Prints the drop action the target answered ("copy", "move", "link" or "none") when the
+// drag is over, and runs on until killed: on X11 the target fetches the dragged data after
+// the drop, from the dragging program.
 #include <QApplication>
 #include <QDrag>
 #include <QFileInfo>
@@ -54,7 +55,6 @@ protected:
         const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
         std::printf("%s\n", actionName(action));
         std::fflush(stdout);
-        QCoreApplication::quit();
     }
 
 private:
