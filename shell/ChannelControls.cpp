@@ -19,6 +19,7 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
     Q_ASSERT_X(m_mnuFavs, "ChannelControls", "the window has no mnuFavs");
     m_mnuNet.append(m_mnuFavs->findChild<QAction *>(QStringLiteral("mnuNet")));
     connectElement(m_mnuNet.constFirst(), 0);
+    connect(m_mnuFavs, &QMenu::aboutToShow, this, &ChannelControls::addEntries);
     if (auto *eksport = window.findChild<QAction *>(QStringLiteral("eksportkanaler"))) {
         connect(eksport, &QAction::triggered, this,
                 [&exporter] { exporter.eksportkanalerClick(); });
@@ -37,6 +38,21 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
 void ChannelControls::buildChannelMenu()
 {
     m_menu.BuildChannelMenu();
+    m_entriesAdded = false;
+}
+
+QAction *ChannelControls::mnuNet(int index)
+{
+    addEntries();
+    return m_mnuNet.value(index);
+}
+
+void ChannelControls::addEntries()
+{
+    if (m_entriesAdded) {
+        return;
+    }
+    m_entriesAdded = true;
     const QStringList &captions = m_menu.captions();
     for (int index = 1; index < captions.size(); ++index) {
         auto *element = new QAction(ChannelMenu::menuText(captions.at(index)), m_mnuFavs);

@@ -18,7 +18,9 @@ class QWidget;
 /// popup's "Playlist <..>" item musikkfil and drops on the now-playing text Label4.
 ///
 /// It finds the controls by their names, renders the menu the channel menu computed, and
-/// forwards every event; the decisions stay in the channel classes.
+/// forwards every event; the decisions stay in the channel classes. The entries' menu items
+/// are made when the submenu is first shown: Qt adds an item to a menu in time that grows
+/// with the menu, so a list of thousands would otherwise hold up every start.
 class ChannelControls : public QObject {
     Q_OBJECT
 
@@ -28,20 +30,22 @@ public:
     ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops, LocalMedia &localMedia,
                     ChannelExport &exporter);
 
-    /// Reads the list and puts its entries in mnuFavs below the edit entry; run once by the
+    /// Reads the list for mnuFavs, whose entries follow the edit entry; run once by the
     /// window's load.
     void buildChannelMenu();
     /// Element `index` of mnuNet: the edit entry at 0, entry `index` after it; null past the
-    /// end.
-    QAction *mnuNet(int index) const { return m_mnuNet.value(index); }
+    /// end. Makes the entries' items if they are not made yet.
+    QAction *mnuNet(int index);
     /// The drop target on Label4.
     FileDropTarget *dropTarget() const { return m_dropTarget; }
 
 private:
+    void addEntries();
     void connectElement(QAction *element, int index);
 
     ChannelMenu &m_menu;
     QMenu *m_mnuFavs;
     QList<QAction *> m_mnuNet;
     FileDropTarget *m_dropTarget = nullptr;
+    bool m_entriesAdded = true;
 };

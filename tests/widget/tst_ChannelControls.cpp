@@ -96,6 +96,11 @@ private slots:
     void menuShowsTheListAsWritten()
     {
         Program p(kList);
+        // The entries' items are made when the submenu first shows.
+        QCOMPARE(p.menuTexts(), QStringList{"\u00A6 Edit Channels"});
+        auto *favs = p.window.findChild<QMenu *>("mnuFavs");
+        favs->popup({});
+        favs->hide();
         QCOMPARE(p.menuTexts(), QStringList({"\u00A6 Edit Channels",
                                              "NRK P1 \u00D8stlandssendingen", "Rock && Roll"}));
         QCOMPARE(p.controls.mnuNet(3), nullptr);
