@@ -7,18 +7,23 @@
 #include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
+#include "InfoItems.h"
 #include "IniSettingsStore.h"
 #include "LocalFileOperations.h"
 #include "LocalMedia.h"
 #include "MpvMediaPlayer.h"
-#include "NullTray.h"
 #include "PlayerState.h"
+#include "Presets.h"
 #include "ProcessRestarter.h"
+#include "QtBeeper.h"
 #include "QtFileDialogs.h"
-#include "QtWarningBox.h"
+#include "QtMessageBox.h"
+#include "QtTray.h"
 #include "StatusDisplay.h"
+#include "SystemClock.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
+#include "WindowOptions.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -44,12 +49,16 @@ int main(int argc, char *argv[])
     MpvMediaPlayer engine;
     PlayerState state;
     FormSettings settings(store, state, engine);
-    NullTray tray;
     frmMain window(state);
+    QtTray tray(window.ImageList1());
+    QtMessageBox messageBox(&window);
+    AlertAnnouncer announcer;
     Transport transport(engine, state, settings, window, tray);
     FormLifecycle lifecycle(engine, state, settings, window, tray);
+    // Before the load: the saved always-on-top option takes effect as it is restored.
+    WindowOptions options(state, settings, window, window);
+    InfoItems info(state, messageBox, announcer);
     window.attach(transport, lifecycle);
-    AlertAnnouncer announcer;
     StatusDisplay statusDisplay(engine, state, announcer);
     window.attachStatusDisplay(statusDisplay);
 
@@ -60,15 +69,19 @@ int main(int argc, char *argv[])
         QCoreApplication::applicationDirPath(), ChannelListLocation::userDataFolder(), files);
     DesktopEditorLauncher editor;
     QtFileDialogs dialogs(&window);
-    QtWarningBox warnings(&window);
     // After a list install the new instance starts, and this one unloads like a close.
     ProcessRestarter restarter([&window] { window.close(); });
     ChannelMenu channelMenu(listPath, transport, editor);
-    DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter, warnings);
+    DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter,
+                      messageBox);
     LocalMedia localMedia(engine, state, window, tray, dialogs);
     ChannelExport exporter(listPath, dialogs, files);
-    ChannelControls channels(window, channelMenu, drops, localMedia, exporter);
+    SystemClock clock;
+    QtBeeper beeper;
+    Presets presets(store, state, engine, transport, clock, beeper);
+    ChannelControls channels(window, channelMenu, drops, localMedia, exporter, presets);
     window.attachChannels(channels);
+    window.attachShell(options, info, tray);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must
     // still save when the session ends.

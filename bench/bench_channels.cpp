@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
     QList<double> fillTimes;
     for (int run = 0; run < runs; ++run) {
         frmMain window(*f.state);
-        ChannelControls controls(window, *f.menu, *f.drops, *f.localMedia, *f.exporter);
+        ChannelControls controls(window, *f.menu, *f.drops, *f.localMedia, *f.exporter, *f.presets);
         QElapsedTimer clock;
         clock.start();
         controls.buildChannelMenu();

@@ -5,12 +5,12 @@
 #include "FormSettings.h"
 #include "ItemText.h"
 #include "MediaPlayer.h"
+#include "MessageBox.h"
 #include "PlayerState.h"
 #include "PlayerView.h"
 #include "Restarter.h"
 #include "Transport.h"
 #include "Tray.h"
-#include "WarningBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,7 +32,7 @@ bool isSameFile(const QString &a, const QString &b)
 
 DropHandler::DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state,
                          FormSettings &settings, PlayerView &view, Tray &tray,
-                         FileOperations &files, Restarter &restarter, WarningBox &messages)
+                         FileOperations &files, Restarter &restarter, MessageBox &messages)
     : m_listPath(std::move(listPath))
     , m_engine(engine)
     , m_state(state)

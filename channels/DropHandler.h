@@ -9,11 +9,11 @@
 class FileOperations;
 class FormSettings;
 class MediaPlayer;
+class MessageBox;
 class PlayerState;
 class PlayerView;
 class Restarter;
 class Tray;
-class WarningBox;
 
 /// What a drop on the now-playing text does: a channel list named like "Mine Kanaler.ini"
 /// replaces the user's list and the program restarts to show it; anything else is played.
@@ -31,7 +31,7 @@ public:
     /// Installs lists at the full path `listPath`; the collaborators must outlive it.
     DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state, FormSettings &settings,
                 PlayerView &view, Tray &tray, FileOperations &files, Restarter &restarter,
-                WarningBox &messages);
+                MessageBox &messages);
 
     /// The local files among dropped `urls`, in order; links and text carry none.
     static QStringList localFiles(const QList<QUrl> &urls);
@@ -57,5 +57,5 @@ private:
     Tray &m_tray;
     FileOperations &m_files;
     Restarter &m_restarter;
-    WarningBox &m_messages;
+    MessageBox &m_messages;
 };

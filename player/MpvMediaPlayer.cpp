@@ -15,6 +15,8 @@
 
 #include <atomic>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -102,6 +104,7 @@ struct MpvMediaPlayer::Private {
     int retryDelayMs = 0;
     int httpStatus = 0;
     int bufferingCount = 0;
+    std::optional<QString> pendingEnd; // an end of the current media not yet acted on
 
     std::optional<qint64> bitrate;
     std::optional<qint64> inputRate;
@@ -148,6 +151,7 @@ struct MpvMediaPlayer::Private {
         retryTimer.stop();
         fetcher.cancel();
         entryId = insertedFirst = insertedLast = -1;
+        pendingEnd.reset();
         reconnecting = false;
         error.clear();
         clearFigures();
@@ -282,10 +286,12 @@ struct MpvMediaPlayer::Private {
             // mpv moves on to the next entry of an expanded playlist by itself.
             if (insertedFirst >= 0 && end.playlist_entry_id < insertedLast)
                 return;
-            onEnded(end.reason == MPV_END_FILE_REASON_ERROR
-                        ? QStringLiteral("The stream could not be played (%1).")
-                              .arg(QString::fromUtf8(mpv_error_string(end.error)))
-                        : QStringLiteral("The stream ended."));
+            // libmpv hands out its queued events before its log; the log line with the
+            // HTTP status may still be waiting, so decide once the drain has read it all.
+            pendingEnd = end.reason == MPV_END_FILE_REASON_ERROR
+                             ? QStringLiteral("The stream could not be played (%1).")
+                                   .arg(QString::fromUtf8(mpv_error_string(end.error)))
+                             : QStringLiteral("The stream ended.");
             return;
         default:
             return; // stopped or quit on our own request
@@ -383,6 +389,8 @@ struct MpvMediaPlayer::Private {
             const mpv_event *event = mpv_wait_event(mpv, 0);
             switch (event->event_id) {
             case MPV_EVENT_NONE:
+                if (pendingEnd)
+                    onEnded(*std::exchange(pendingEnd, std::nullopt));
                 return;
             case MPV_EVENT_SHUTDOWN:
                 return;

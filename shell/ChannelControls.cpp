@@ -5,6 +5,8 @@
 #include "DropHandler.h"
 #include "FileDropTarget.h"
 #include "LocalMedia.h"
+#include "PictureButton.h"
+#include "Presets.h"
 #include "mnuFunk.h"
 
 #include <QAction>
@@ -12,7 +14,7 @@
 #include <QMenu>
 
 ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops,
-                                 LocalMedia &localMedia, ChannelExport &exporter)
+                                 LocalMedia &localMedia, ChannelExport &exporter, Presets &presets)
     : m_menu(menu)
     , m_mnuFavs(window.findChild<QMenu *>(QStringLiteral("mnuFavs")))
 {
@@ -32,6 +34,19 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
         m_dropTarget = new FileDropTarget(label4);
         connect(m_dropTarget, &FileDropTarget::dropped, this,
                 [&drops](const QStringList &files) { drops.Label4Drop(files); });
+    }
+    for (int preset = 1; preset <= Presets::kCount; ++preset) {
+        const int number = Presets::kPictureButtons.at(preset - 1);
+        auto *button =
+            window.findChild<PictureButton *>(QStringLiteral("PictureButton%1").arg(number));
+        if (!button) {
+            continue;
+        }
+        connect(button, &PictureButton::MouseDown, this,
+                [&presets](qint16 &, qint16 &, float &, float &) { presets.mouseDown(); });
+        connect(
+            button, &PictureButton::MouseUp, this,
+            [&presets, preset](qint16 &, qint16 &, float &, float &) { presets.mouseUp(preset); });
     }
 }
 

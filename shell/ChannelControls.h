@@ -15,7 +15,8 @@ class QWidget;
 
 /// The main window's channel controls, connected to the channel sources: the "My Channels"
 /// submenu mnuFavs with its entries mnuNet, the export item eksportkanaler, the functions
-/// popup's "Playlist <..>" item musikkfil and drops on the now-playing text Label4.
+/// popup's "Playlist <..>" item musikkfil, drops on the now-playing text Label4, and the
+/// presses and releases of the nine preset buttons (any mouse button, released anywhere).
 ///
 /// It finds the controls by their names, renders the menu the channel menu computed, and
 /// forwards every event; the decisions stay in the channel classes. The entries' menu items
@@ -28,7 +29,7 @@ public:
     /// Connects the controls of `window` (a frmMain) to the channel sources, which must
     /// outlive this object.
     ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops, LocalMedia &localMedia,
-                    ChannelExport &exporter);
+                    ChannelExport &exporter, Presets &presets);
 
     /// Reads the list for mnuFavs, whose entries follow the edit entry; run once by the
     /// window's load.

@@ -2,50 +2,39 @@
 
 #include "ChannelControls.h"
 #include "FormLifecycle.h"
+#include "ImageList.h"
+#include "InfoItems.h"
+#include "MainSkin.h"
+#include "PictureButton.h"
 #include "PlayerState.h"
+#include "PropertyBag.h"
+#include "QtTray.h"
+#include "SkinImage.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
+#include "WindowOptions.h"
 #include "mnuFunk.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QStyle>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
 #include <QTimer>
-#include <QToolButton>
 #include <QWindow>
 
 namespace {
 
-// Until the panel artwork is in, a dark face keeps the white texts readable.
-const QColor kPanelColor(0x1c, 0x2b, 0x3a);
-const QColor kTitleColor(Qt::white);
-const QColor kNowPlayingColor(0x00, 0x80, 0x80);
-
-// The window's fonts; where a named face is missing, fontconfig's aliases and the next
-// family in the list stand in (Liberation Sans for Arial, Yanone Kaffeesatz for the
-// condensed display face).
-QFont smallBoldFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(6.75);
-    font.setBold(true);
-    return font;
-}
-
-QFont titleFont()
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Gill Sans MT Ext Condensed Bold"), QStringLiteral("Yanone Kaffeesatz")});
-    font.setPointSizeF(18);
-    font.setBold(true);
-    return font;
-}
+// The hidden holders sit right of the panel, outside what the window shows.
+constexpr int kHiddenLeft = 330;
+// The native window's property that Qt's platform plugins read to show a window without
+// activating it.
+constexpr char kShowWithoutActivating[] = "_q_showWithoutActivating";
 
 } // namespace
 
@@ -57,34 +46,46 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     , m_tmrUpdate(new QTimer(this))
     , m_timer5(new QTimer(this))
 {
+    MainSkin::initResources();
+    m_background = Picture::fromFile(QStringLiteral(":/skin/background.svg"));
+    m_imageList1 = new ImageList(this);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvena Webradio"));
+    setAccessibleName(QStringLiteral("Morvena Webradio"));
+    setFont(MainSkin::arialFont(8.25, false));
+    // White as designed, though the panel artwork covers all of it.
     QPalette panel = palette();
-    panel.setColor(QPalette::Window, kPanelColor);
+    panel.setColor(QPalette::Window, Qt::white);
     setPalette(panel);
-    setAutoFillBackground(true);
     setFormIcon(Tray::Icon::Idle);
 
     // Created back to front: of two overlapping controls the later one lies above.
-    m_label3 = addLabel("Label3", {11, 43, 163, 13}, smallBoldFont(), kTitleColor);
-    m_label4 = addLabel("Label4", {12, 62, 160, 83}, smallBoldFont(), kNowPlayingColor);
+    m_label3 = addLabel("Label3", {11, 43, 163, 13}, MainSkin::arialFont(6.75, true),
+                        MainSkin::textColor());
+    m_label4 = addLabel("Label4", {12, 62, 160, 83}, MainSkin::arialFont(6.75, true),
+                        MainSkin::nowPlayingColor());
     m_label4->setWordWrap(true);
-    m_label2 = addLabel("Label2", {37, 7, 236, 35}, titleFont(), kTitleColor);
+    m_label2 = addLabel("Label2", {37, 7, 236, 35}, MainSkin::titleFont(), MainSkin::textColor());
+    auto *image2 = new SkinImage(Picture::fromFile(QStringLiteral(":/skin/image2.svg")), this);
+    image2->setObjectName(QStringLiteral("Image2"));
+    image2->setGeometry(195, 163, 23, 21);
+    // The bar is drawn 147 pixels wide and stretched over the whole on-air line.
+    auto *image3 = new SkinImage(Picture::fromFile(QStringLiteral(":/skin/image3.svg")), this);
+    image3->setObjectName(QStringLiteral("Image3"));
+    image3->setGeometry(5, 150, 174, 13);
     // The on-air line shows the button-face colour until the status display first sets it.
-    m_label5 =
-        addLabel("Label5", {6, 150, 173, 13}, smallBoldFont(), palette().color(QPalette::Button));
+    m_label5 = addLabel("Label5", {6, 150, 173, 13}, MainSkin::arialFont(6.75, true),
+                        palette().color(QPalette::Button));
     m_label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    addHiddenHolders();
+    addPictureButtons();
 
-    auto *menuButton = addButton("PictureButton1", QStringLiteral("*"), {4, 6, 30, 30});
-    connect(menuButton, &QToolButton::clicked, this,
+    connect(m_pictureButton1, &PictureButton::Click, this,
             [this] { m_mnuSystray->popup(QCursor::pos()); });
-    addButton("PictureButton2", QStringLiteral("MIN"), {274, 0, 29, 20});
-    addButton("PictureButton3", QStringLiteral("x"), {297, 0, 17, 20});
-    m_pictureButton6 = addButton("PictureButton6", QStringLiteral("||"), {187, 164, 17, 20});
-    m_pictureButton7 = addButton("PictureButton7", QStringLiteral(">"), {188, 164, 17, 20});
 
     m_mnuSystray->setObjectName(QStringLiteral("mnuSystray"));
     buildMainMenu();
+    skinMenus();
     m_tmrUpdate->setObjectName(QStringLiteral("tmrUpdate"));
     m_tmrUpdate->setInterval(kTmrUpdateMs);
     m_timer5->setObjectName(QStringLiteral("Timer5"));
@@ -123,14 +124,12 @@ void frmMain::attach(Transport &transport, FormLifecycle &lifecycle)
 {
     m_transport = &transport;
     m_lifecycle = &lifecycle;
-    const auto onClick = [this](const char *name, auto operation) {
-        connect(findChild<QToolButton *>(QLatin1String(name)), &QToolButton::clicked, this,
-                operation);
-    };
-    onClick("PictureButton2", [&transport] { transport.toTray(); });
-    onClick("PictureButton3", [&transport] { transport.exit(); });
-    onClick("PictureButton6", [&transport] { transport.pauseButton(); });
-    onClick("PictureButton7", [&transport] { transport.continuePlaying(); });
+    connect(m_pictureButton2, &PictureButton::Click, this, [&transport] { transport.toTray(); });
+    connect(m_pictureButton3, &PictureButton::Click, this, [&transport] { transport.exit(); });
+    connect(m_pictureButton6, &PictureButton::Click, this,
+            [&transport] { transport.pauseButton(); });
+    connect(m_pictureButton7, &PictureButton::Click, this,
+            [&transport] { transport.continuePlaying(); });
     connect(m_mnuFunk, &mnuFunk::loading, this, [&lifecycle] { lifecycle.loadFunctionsPopup(); });
     connect(m_mnuFunk, &mnuFunk::pauseAvsTriggered, this, [&transport] { transport.pause(); });
     connect(m_mnuFunk, &mnuFunk::fortsettAvsTriggered, this,
@@ -145,6 +144,23 @@ void frmMain::attachStatusDisplay(StatusDisplay &display)
     connect(m_timer5, &QTimer::timeout, this, [&display] { display.watch(); });
 }
 
+void frmMain::attachShell(WindowOptions &options, InfoItems &info, QtTray &tray)
+{
+    m_tray = &tray;
+    connect(&tray, &QObject::destroyed, this, [this] { m_tray = nullptr; });
+    connect(m_visTopp, &QAction::triggered, this, [&options] { options.vis_topp(); });
+    connect(m_ikkeTop, &QAction::triggered, this, [&options] { options.ikke_top(); });
+    connect(m_jaInfo, &QAction::triggered, this, [&options] { options.ja_info(); });
+    connect(m_infoIkke, &QAction::triggered, this, [&options] { options.info_ikke(); });
+    connect(findChild<QAction *>(QStringLiteral("hjelp_nettr")), &QAction::triggered, this,
+            [&info] { info.hjelp_nettr(); });
+    connect(findChild<QAction *>(QStringLiteral("hva_spn")), &QAction::triggered, this,
+            [&info] { info.hva_spn(); });
+    connect(&tray, &QtTray::leftPressed, this, &frmMain::openFunctionsPopup);
+    connect(&tray, &QtTray::rightPressed, this, &frmMain::openMainMenuFromTray);
+    connect(&tray, &QtTray::leftDoubleClicked, this, &frmMain::restoreFromTray);
+}
+
 void frmMain::attachChannels(ChannelControls &channels)
 {
     m_channels = &channels;
@@ -153,7 +169,14 @@ void frmMain::attachChannels(ChannelControls &channels)
 void frmMain::load()
 {
     Q_ASSERT_X(m_lifecycle, "frmMain::load", "attach() first");
+    // The title bar goes first, before the window exists on the desktop, so the frame
+    // never shows; a running window has no title text.
+    setWindowFlag(Qt::FramelessWindowHint);
+    setWindowTitle(QString());
     setFixedSize(kSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
     m_lifecycle->loadForm();
     // After the saved state, before the now-playing default, as the window always did.
     if (m_channels) {
@@ -161,6 +184,11 @@ void frmMain::load()
     }
     m_lifecycle->finishLoad();
     m_tmrUpdate->start();
+}
+
+PictureButton *frmMain::presetButton(int number) const
+{
+    return number >= 1 && number <= kPresetCount ? m_presets.at(number - 1) : nullptr;
 }
 
 QLabel *frmMain::addLabel(const char *name, const QRect &rect, const QFont &font,
@@ -179,18 +207,61 @@ QLabel *frmMain::addLabel(const char *name, const QRect &rect, const QFont &font
     return label;
 }
 
-QToolButton *frmMain::addButton(const char *name, const QString &text, const QRect &rect)
+// The option boxes and the two never-shown labels mirror the state, outside the panel.
+void frmMain::addHiddenHolders()
 {
-    auto *button = new QToolButton(this);
-    button->setObjectName(QLatin1String(name));
-    button->setText(text);
-    button->setGeometry(rect);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    QPalette colors = button->palette();
-    colors.setColor(QPalette::ButtonText, kTitleColor);
-    button->setPalette(colors);
-    return button;
+    const auto holder = [this](QWidget *widget, const char *name, int top) {
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(kHiddenLeft, top, 60, 17);
+        widget->hide();
+    };
+    m_chkFarge = new QCheckBox(this);
+    holder(m_chkFarge, "chkFarge", 0);
+    m_chkInfo = new QCheckBox(this);
+    holder(m_chkInfo, "chkInfo", 20);
+    auto *label6 = new QLabel(this);
+    holder(label6, "Label6", 40);
+    auto *label1 = new QLabel(this);
+    holder(label1, "Label1", 60);
+    connect(&m_state, &PlayerState::chkFargeChanged, m_chkFarge,
+            [this](int value) { m_chkFarge->setChecked(value == 1); });
+    connect(&m_state, &PlayerState::chkInfoChanged, m_chkInfo,
+            [this](int value) { m_chkInfo->setChecked(value == 1); });
+    connect(&m_state, &PlayerState::Label6Changed, label6, &QLabel::setText);
+    connect(&m_state, &PlayerState::Label1Changed, label1, &QLabel::setText);
+}
+
+// Each button reads its pictures from the layout data first; its geometry, set after, is
+// the resize that draws it at its picture's size.
+void frmMain::addPictureButtons()
+{
+    std::array<PictureButton *, MainSkin::kButtons.size()> made{};
+    for (std::size_t i = 0; i < MainSkin::kButtons.size(); ++i) {
+        const MainSkin::ButtonPlace &place = MainSkin::kButtons.at(i);
+        auto *button = new PictureButton(m_probe, this);
+        button->setObjectName(QLatin1String(place.name));
+        button->setAccessibleName(QLatin1String(place.accessibleName));
+        button->readProperties(MainSkin::buttonLayout(place.art));
+        button->setGeometry(place.rect);
+        made.at(i) = button;
+    }
+    m_pictureButton1 = made[0];
+    m_pictureButton2 = made[1];
+    m_pictureButton3 = made[2];
+    m_pictureButton6 = made[3];
+    m_pictureButton7 = made[4];
+    std::copy(made.begin() + MainSkin::kFirstPreset, made.end(), m_presets.begin());
+}
+
+// The popups wear the panel's colours, and carry their titles as window names so desktop
+// tools and screen readers can tell the main menu from the functions popup.
+void frmMain::skinMenus()
+{
+    const QPalette colors = MainSkin::menuPalette(m_mnuSystray->palette());
+    for (QMenu *menu : findChildren<QMenu *>()) {
+        menu->setPalette(colors);
+        menu->setWindowTitle(menu->title());
+    }
 }
 
 QAction *frmMain::addItem(QMenu *menu, const char *name, const QString &caption)
@@ -270,16 +341,21 @@ void frmMain::setTimer5Enabled(bool enabled)
     enabled ? m_timer5->start() : m_timer5->stop();
 }
 
-// Stand-in images until the artwork's idle and playing icons are in the resources.
 void frmMain::setFormIcon(Tray::Icon icon)
 {
     m_formIcon = icon;
-    setWindowIcon(style()->standardIcon(icon == Tray::Icon::Idle ? QStyle::SP_MediaStop
-                                                                 : QStyle::SP_MediaPlay));
+    setWindowIcon(m_imageList1->image(icon));
 }
 
+// With a notification area the window goes straight there, hidden: minimising it on the
+// desktop first and hiding it after races the window manager, which then may keep it
+// minimised when it is shown again from the tray.
 void frmMain::minimizeWindow()
 {
+    if (m_tray && m_tray->isAvailable()) {
+        hide();
+        return;
+    }
     showMinimized();
 }
 
@@ -300,11 +376,13 @@ bool frmMain::event(QEvent *event)
 
 // Being shown (the first display, or back from the tray) is an activation even where the
 // desktop does not hand the window the focus; the WindowActivate that may follow is then
-// the same activation.
+// the same activation. The show notices that come with minimising are none.
 void frmMain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    runActivation();
+    if (isVisible() && !isMinimized()) {
+        runActivation();
+    }
 }
 
 // A close request from the desktop or the session is the window's unload: save, then end.
@@ -337,4 +415,120 @@ void frmMain::runActivation()
         m_lifecycle->activate();
     }
     emit activated();
+}
+
+// On top without re-creating the native window: setting the hint through the widget would
+// destroy and re-create the window, which flickers and loses its place.
+void frmMain::setTopmost(bool on)
+{
+    QWindow *window = windowHandle();
+    if (!window) {
+        // Not on the desktop yet (the saved options are restored before the first show):
+        // the hint goes with the window when it is created.
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        return;
+    }
+    window->setFlag(Qt::WindowStaysOnTopHint, on);
+    overrideWindowFlags(window->flags());
+    if (!isVisible()) {
+        // Shown without taking the focus; a window hidden after being minimised must come
+        // back in its normal state, or the desktop would map it still minimised. (On X11 Qt
+        // gives a window whose on-top hint changed while hidden a new native window as it
+        // shows it; that happens before it is on screen, so nothing flickers.)
+        // The attribute only counts for a window's first show; later shows read the native
+        // window's property.
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        window->setProperty(kShowWithoutActivating, true);
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        window->setProperty(kShowWithoutActivating, QVariant());
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+}
+
+// Minimising puts the window away in the tray; without a notification area on the desktop
+// it stays minimised where the desktop can still give it back. The hiding waits for the
+// event loop: showMinimized() shows the window again right after this notice.
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray &&
+        m_tray->isAvailable()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized()) {
+                    hide();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void frmMain::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(QPoint(0, 0),
+                       m_background.pixmap(MainSkin::kBackgroundSize, devicePixelRatioF()));
+}
+
+// Presses on the panel, the labels and the images (which pass them on) drag the window;
+// the image buttons keep theirs. Without a window manager that can move it, the window
+// follows the pointer itself.
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    if (windowHandle() && windowHandle()->startSystemMove()) {
+        return;
+    }
+    m_manualDrag = true;
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_manualDrag && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmMain::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_manualDrag = false;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// A left press on the tray icon: the functions popup, without bringing the window forward.
+void frmMain::openFunctionsPopup()
+{
+    m_mnuFunk->hoved_mnufunk()->popup(QCursor::pos());
+}
+
+// A right press on the tray icon: the window comes forward (if it is shown), then the menu.
+void frmMain::openMainMenuFromTray()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+    m_mnuSystray->popup(QCursor::pos());
+}
+
+// A left double-click on the tray icon: the window back in its normal state, in front, and
+// the icon gone.
+void frmMain::restoreFromTray()
+{
+    showNormal();
+    raise();
+    activateWindow();
+    if (m_tray) {
+        m_tray->remove();
+    }
 }

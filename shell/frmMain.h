@@ -1,28 +1,40 @@
 #pragma once
 
+#include "Picture.h"
 #include "PlayerView.h"
+#include "QtPointerProbe.h"
+#include "WindowStacking.h"
 
 #include <QMetaObject>
 #include <QWidget>
 
+#include <array>
+
 class ChannelControls;
 class FormLifecycle;
+class ImageList;
+class InfoItems;
+class PictureButton;
 class PlayerState;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
 class StatusDisplay;
+class QtTray;
 class Transport;
+class WindowOptions;
 class mnuFunk;
 
-/// The main window: shows the player's state, turns clicks into the player's operations,
-/// and carries the hidden functions popup window mnuFunk.
+/// The main window: a frameless skinned panel that shows the player's state, turns clicks
+/// into the player's operations, and carries the hidden functions popup window mnuFunk.
 ///
-/// It decides nothing itself: the labels follow PlayerState, and the operations change the
-/// rest through the PlayerView calls it implements.
-class frmMain : public QWidget, public PlayerView {
+/// It decides nothing itself: the labels and hidden holders follow PlayerState, and the
+/// operations change the rest through the PlayerView and WindowStacking calls it
+/// implements.
+class frmMain : public QWidget, public PlayerView, public WindowStacking {
     Q_OBJECT
 
 public:
@@ -32,6 +44,8 @@ public:
     static constexpr int kTmrUpdateMs = 100;
     /// The announcement watcher's interval.
     static constexpr int kTimer5Ms = 3000;
+    /// The number of preset buttons.
+    static constexpr int kPresetCount = 9;
 
     /// Builds the controls, showing `state`; nothing runs before attach() and load().
     explicit frmMain(PlayerState &state, QWidget *parent = nullptr);
@@ -41,6 +55,11 @@ public:
     void attach(Transport &transport, FormLifecycle &lifecycle);
     /// Lets tmrUpdate's ticks poll the stream and Timer5's ticks watch for new titles.
     void attachStatusDisplay(StatusDisplay &display);
+    /// Hands the window the window options, the information items and the tray icon whose
+    /// clicks it answers; all must outlive the window.
+    void attachShell(WindowOptions &options, InfoItems &info, QtTray &tray);
+    /// The window's load: frameless, centred, its size, the saved state (which may start
+    /// playing), the status poll.
     /// Hands the window its channel controls, whose menu its load builds.
     void attachChannels(ChannelControls &channels);
     /// The window's load: size, the saved state (which may start playing), the status poll.
@@ -56,6 +75,12 @@ public:
     QTimer *Timer5() const { return m_timer5; }
     /// The image the window icon shows now.
     Tray::Icon formIcon() const { return m_formIcon; }
+    /// ImageList1: the idle and playing icons.
+    const ImageList &ImageList1() const { return *m_imageList1; }
+    /// The preset button of preset `number`, 1 to 9 (PictureButton8, 9, 12 to 18).
+    PictureButton *presetButton(int number) const;
+    /// Label4, the now-playing text, which also takes dropped files.
+    QLabel *nowPlayingLabel() const { return m_label4; }
 
     // PlayerView: each call changes one control, as the operations ask.
     void setPictureButton6Visible(bool visible) override;
@@ -73,6 +98,9 @@ public:
     void minimizeWindow() override;
     void endProgram() override;
 
+    // WindowStacking: the change reaction of chkFarge.
+    void setTopmost(bool on) override;
+
 signals:
     /// The window became the program's active window and the activation steps ran.
     void activated();
@@ -81,18 +109,32 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QLabel *addLabel(const char *name, const QRect &rect, const QFont &font, const QColor &color);
-    QToolButton *addButton(const char *name, const QString &text, const QRect &rect);
+    void addHiddenHolders();
+    void addPictureButtons();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
+    void skinMenus();
     void runActivation();
     void showLabel5ForeColor(quint32 argb);
+    void openFunctionsPopup();
+    void openMainMenuFromTray();
+    void restoreFromTray();
 
     PlayerState &m_state;
     Transport *m_transport = nullptr;
     FormLifecycle *m_lifecycle = nullptr;
+    QtTray *m_tray = nullptr;
+    QtPointerProbe m_probe;
+    Picture m_background;
+    ImageList *m_imageList1 = nullptr;
     ChannelControls *m_channels = nullptr;
     mnuFunk *m_mnuFunk;
     QMenu *m_mnuSystray;
@@ -102,8 +144,14 @@ private:
     QLabel *m_label3 = nullptr;
     QLabel *m_label4 = nullptr;
     QLabel *m_label5 = nullptr;
-    QToolButton *m_pictureButton6 = nullptr;
-    QToolButton *m_pictureButton7 = nullptr;
+    QCheckBox *m_chkFarge = nullptr;
+    QCheckBox *m_chkInfo = nullptr;
+    PictureButton *m_pictureButton1 = nullptr;
+    PictureButton *m_pictureButton2 = nullptr;
+    PictureButton *m_pictureButton3 = nullptr;
+    PictureButton *m_pictureButton6 = nullptr;
+    PictureButton *m_pictureButton7 = nullptr;
+    std::array<PictureButton *, kPresetCount> m_presets{};
     QAction *m_visTopp = nullptr;
     QAction *m_ikkeTop = nullptr;
     QAction *m_jaInfo = nullptr;
@@ -111,5 +159,7 @@ private:
     Tray::Icon m_formIcon = Tray::Icon::Idle;
     bool m_activationPending = true;
     bool m_unloaded = false;
+    bool m_manualDrag = false;
+    QPoint m_dragOffset;
     QMetaObject::Connection m_focusWatch;
 };

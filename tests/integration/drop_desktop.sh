@@ -93,8 +93,20 @@ cp "$audio" "$dropped"
 
 "$work/program/morvena-webradio" >"$work/player.log" 2>&1 &
 pids+=($!)
-wait_for 20 xdotool search --onlyvisible --name '^Morvena Webradio$' || fail "no player window"
-player=$(xdotool search --onlyvisible --name '^Morvena Webradio$' | head -n 1)
+# The panel is the player's 315x184 window (its other windows: popups, the tray icon).
+player_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --classname morvena-webradio 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if ((WIDTH == 315 && HEIGHT == 184)); then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+wait_for 20 player_window || fail "no player window"
+player=$(player_window)
 
 "$dragsource" "$dropped" >"$work/drag.log" 2>&1 &
 pids+=($!)

@@ -11,8 +11,8 @@
 #include "Presets.h"
 #include "RecordingBeeper.h"
 #include "RecordingEditorLauncher.h"
+#include "RecordingMessageBox.h"
 #include "RecordingRestarter.h"
-#include "RecordingWarningBox.h"
 
 #include <QTemporaryDir>
 
@@ -41,7 +41,7 @@ public:
     QString listPath;
     FakeClock clock;
     RecordingBeeper beeper{log};
-    RecordingWarningBox messages{log};
+    RecordingMessageBox messages{log};
     RecordingEditorLauncher editor{log};
     RecordingRestarter restarter{log};
     FakeFileDialogs dialogs{log};

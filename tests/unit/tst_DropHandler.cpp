@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(f.engine->url(), dropped);
         QCOMPARE(f.read(f.listPath), kOldList);
         QCOMPARE(f.read(dropped), kNewList);
-        QVERIFY(!f.log.take().join('\n').contains("message("));
+        QVERIFY(!f.log.take().join('\n').contains("box."));
     }
 
     // Text or a link holds no file: the engine keeps its channel, the rest of the steps run,
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(f.log.take(),
                  QStringList({"Label3=0 kbps (0,00kB/s) - 0%", "engine.setVolume(100)"}) +
                      playedSteps(kNothing, "http://127.0.0.1/nord", "Radio Nord") +
-                     QStringList{"message(Morvena Webradio 2.71)"});
+                     QStringList{"box.warning(Morvena Webradio 2.71)"});
         QCOMPARE(f.engine->url(), QStringLiteral("http://127.0.0.1/nord"));
         QVERIFY(f.messages.lastText.contains("not a file"));
     }
@@ -122,7 +122,7 @@ private slots:
         f.drops->Label4Drop({album + "/"});
         const QStringList steps = f.log.take();
         QCOMPARE(steps.at(1), "engine.setUrl(" + album + "/)");
-        QCOMPARE(steps.last(), QStringLiteral("message(Morvena Webradio 2.71)"));
+        QCOMPARE(steps.last(), QStringLiteral("box.warning(Morvena Webradio 2.71)"));
         QVERIFY(f.messages.lastText.contains("\u201CAlbum\u201D is a folder"));
     }
 
@@ -199,7 +199,7 @@ private slots:
         const QStringList steps = f.log.take();
         QCOMPARE(steps.size(), 2);
         QVERIFY(steps.first().startsWith("files.copy("));
-        QCOMPARE(steps.last(), QStringLiteral("message(Morvena Webradio 2.71)"));
+        QCOMPARE(steps.last(), QStringLiteral("box.warning(Morvena Webradio 2.71)"));
         QVERIFY(f.messages.lastText.contains("not installed"));
         QVERIFY(f.messages.lastText.contains("unchanged"));
         QCOMPARE(f.read(f.listPath), kOldList);
@@ -219,7 +219,7 @@ private slots:
         f.drops->Label4Drop({dropped});
         const QStringList steps = f.log.take();
         QCOMPARE(steps.mid(1, 3),
-                 QStringList({"files.remove(" + dropped + ")", "message(Morvena Webradio 2.71)",
+                 QStringList({"files.remove(" + dropped + ")", "box.warning(Morvena Webradio 2.71)",
                               "restart.start()"}));
         QCOMPARE(steps.last(), QStringLiteral("restart.close()"));
         QVERIFY(f.messages.lastText.contains("could not be removed"));

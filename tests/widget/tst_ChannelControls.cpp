@@ -8,6 +8,7 @@
 #include "FormSettings.h"
 #include "LocalMedia.h"
 #include "MemorySettingsStore.h"
+#include "PictureButton.h"
 #include "PlayerState.h"
 #include "RecordingMediaPlayer.h"
 #include "RecordingTray.h"
@@ -62,7 +63,7 @@ struct Program {
     QTemporaryDir dir;
     QString listPath = dir.filePath(QStringLiteral("Mine Kanaler.ini"));
     CallLog log;
-    MemorySettingsStore store;
+    MemorySettingsStore store{&log};
     RecordingMediaPlayer engine{log};
     PlayerState state;
     FormSettings settings{store, state, engine};
@@ -74,12 +75,15 @@ struct Program {
     FakeFileDialogs dialogs{log};
     FaultyFileOperations files{log};
     RecordingRestarter restarter{log};
-    RecordingWarningBox warnings{log};
+    RecordingMessageBox messages{log};
     ChannelMenu menu{listPath, transport, editor};
-    DropHandler drops{listPath, engine, state, settings, window, tray, files, restarter, warnings};
+    DropHandler drops{listPath, engine, state, settings, window, tray, files, restarter, messages};
     LocalMedia localMedia{engine, state, window, tray, dialogs};
     ChannelExport exporter{listPath, dialogs, files};
-    ChannelControls controls{window, menu, drops, localMedia, exporter};
+    FakeClock clock;
+    RecordingBeeper beeper{log};
+    Presets presets{store, state, engine, transport, clock, beeper};
+    ChannelControls controls{window, menu, drops, localMedia, exporter, presets};
 };
 
 const QByteArray kList = "[Navn]\r\n1=NRK P1 \xD8stlandssendingen\r\n2=Rock & Roll\r\n"
@@ -141,7 +145,7 @@ private slots:
         p.drop(&data);
         QCOMPARE(p.engine.url(), QStringLiteral("/music/a.mp3"));
         QCOMPARE(p.label("Label4")->text(), QStringLiteral(" - "));
-        QVERIFY(!p.log.take().join('\n').contains("message("));
+        QVERIFY(!p.log.take().join('\n').contains("box."));
     }
 
     void droppedTextIsTold()
@@ -152,7 +156,53 @@ private slots:
         data.setText("NRK P2");
         p.drop(&data);
         QCOMPARE(p.engine.url(), QStringLiteral("http://127.0.0.1/p1"));
-        QCOMPARE(p.log.take().last(), QStringLiteral("message(Morvena Webradio 2.71)"));
+        QCOMPARE(p.log.take().last(), QStringLiteral("box.warning(Morvena Webradio 2.71)"));
+    }
+
+    // Every preset button stands for its own preset, whichever mouse button presses it and
+    // wherever it is released; the clock decides between storing and tuning.
+    void presetButtons_data()
+    {
+        QTest::addColumn<int>("preset");
+        QTest::addColumn<Qt::MouseButton>("mouse");
+        QTest::addColumn<bool>("releasedOutside");
+        const QList<int> buttons{8, 9, 12, 13, 14, 15, 16, 17, 18};
+        for (int preset = 1; preset <= 9; ++preset) {
+            QTest::addRow("PictureButton%d, left", buttons.at(preset - 1))
+                << preset << Qt::LeftButton << false;
+        }
+        QTest::newRow("right button") << 3 << Qt::RightButton << false;
+        QTest::newRow("released outside") << 5 << Qt::LeftButton << true;
+        QTest::newRow("right, released outside") << 9 << Qt::RightButton << true;
+    }
+    void presetButtons()
+    {
+        QFETCH(int, preset);
+        QFETCH(Qt::MouseButton, mouse);
+        QFETCH(bool, releasedOutside);
+        Program p(kList);
+        PictureButton *button = p.window.presetButton(preset);
+        QVERIFY(button);
+        const QPoint inside = button->rect().center();
+        const QPoint release = releasedOutside ? QPoint(-40, button->height() * 3) : inside;
+        p.controls.mnuNet(1)->trigger();
+        p.log.take();
+
+        p.clock.time = QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0, 900));
+        QTest::mousePress(button, mouse, {}, inside);
+        p.clock.time = QDateTime(QDate(2024, 3, 9), QTime(10, 0, 2, 0));
+        QTest::mouseRelease(button, mouse, {}, release);
+        QCOMPARE(
+            p.log.take(),
+            QStringList(
+                {"store.Knapp" + QString::number(preset) + "_Navn=NRK P1 \u00D8stlandssendingen",
+                 "store.Knapp" + QString::number(preset) + "_URL=http://127.0.0.1/p1", "beep()"}));
+
+        p.controls.mnuNet(2)->trigger();
+        QTest::mousePress(button, mouse, {}, inside);
+        QTest::mouseRelease(button, mouse, {}, release);
+        QCOMPARE(p.label("Label2")->text(), QStringLiteral("NRK P1 \u00D8stlandssendingen"));
+        QCOMPARE(p.engine.url(), QStringLiteral("http://127.0.0.1/p1"));
     }
 
     void droppedListIsInstalledAndRestarts()

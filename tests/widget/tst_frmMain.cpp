@@ -1,6 +1,7 @@
 #include "FormLifecycle.h"
 #include "FormSettings.h"
 #include "MemorySettingsStore.h"
+#include "PictureButton.h"
 #include "PlayerState.h"
 #include "RecordingMediaPlayer.h"
 #include "RecordingTray.h"
@@ -15,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <csignal>
 
@@ -43,9 +43,9 @@ struct Program {
     {
         return store.values.value(QStringLiteral("Morvena Webradio/2.71/") + key);
     }
-    QToolButton *button(const char *name)
+    PictureButton *button(const char *name)
     {
-        return window.findChild<QToolButton *>(QLatin1String(name));
+        return window.findChild<PictureButton *>(QLatin1String(name));
     }
     bool shown(const char *name) { return button(name)->isVisibleTo(&window); }
     QString label(const char *name)
@@ -166,7 +166,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, title);
         Program p(start);
-        if (auto *button = p.window.findChild<QToolButton *>(control)) {
+        if (auto *button = p.window.findChild<PictureButton *>(control)) {
             QTest::mouseClick(button, Qt::LeftButton);
         } else {
             p.window.functionsWindow()->hoved_mnufunk(); // the popup loads on first use

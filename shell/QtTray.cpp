@@ -1,0 +1,110 @@
+#include "QtTray.h"
+
+#include "ImageList.h"
+
+#include <QApplication>
+#include <QTimer>
+
+QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject *parent)
+    : QObject(parent)
+    , m_images(images)
+    , m_available(available ? std::move(available)
+                            : std::function<bool()>(&QSystemTrayIcon::isSystemTrayAvailable))
+    , m_trayIcon(new QSystemTrayIcon(this))
+    , m_pendingPress(new QTimer(this))
+{
+    m_trayIcon->setObjectName(QStringLiteral("trayIcon"));
+    m_pendingPress->setObjectName(QStringLiteral("pendingPress"));
+    m_pendingPress->setSingleShot(true);
+    m_pendingPress->setInterval(QApplication::doubleClickInterval());
+    connect(m_pendingPress, &QTimer::timeout, this, &QtTray::releasePendingPress);
+    // Queued: a double-click removes the icon, and the icon's window must not be deleted
+    // while it is still delivering the click.
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &QtTray::onActivated,
+            Qt::QueuedConnection);
+}
+
+QString QtTray::tipText(const QString &tip)
+{
+    return tip.left(kTipLimit);
+}
+
+bool QtTray::isAvailable() const
+{
+    return m_available();
+}
+
+bool QtTray::isShown() const
+{
+    return m_trayIcon->isVisible();
+}
+
+QString QtTray::toolTip() const
+{
+    return m_trayIcon->toolTip();
+}
+
+QRect QtTray::geometry() const
+{
+    return isShown() ? m_trayIcon->geometry() : QRect();
+}
+
+void QtTray::add(Icon icon, const QString &tip)
+{
+    show(icon, tip);
+    m_trayIcon->show();
+}
+
+void QtTray::update(Icon icon, const QString &tip)
+{
+    if (isShown()) {
+        show(icon, tip);
+    }
+}
+
+void QtTray::remove()
+{
+    m_pressPending = false;
+    m_pendingPress->stop();
+    m_trayIcon->hide();
+}
+
+void QtTray::show(Icon icon, const QString &tip)
+{
+    m_icon = icon;
+    m_trayIcon->setIcon(m_images.image(icon));
+    m_trayIcon->setToolTip(tipText(tip));
+}
+
+void QtTray::onActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        m_pressPending = true;
+        m_pendingPress->start();
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        m_pressPending = false;
+        m_pendingPress->stop();
+        emit leftDoubleClicked();
+        break;
+    case QSystemTrayIcon::Context:
+        emit rightPressed();
+        break;
+    default:
+        break;
+    }
+}
+
+void QtTray::releasePendingPress()
+{
+    m_pendingPress->stop();
+    if (std::exchange(m_pressPending, false)) {
+        emit leftPressed();
+    }
+}
+
+bool QtTray::hasPendingPress() const
+{
+    return m_pressPending;
+}
