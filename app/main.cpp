@@ -1,13 +1,26 @@
 #include "AlertAnnouncer.h"
+#include "ChannelControls.h"
+#include "ChannelExport.h"
+#include "ChannelListLocation.h"
+#include "ChannelMenu.h"
+#include "DesktopEditorLauncher.h"
+#include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
 #include "InfoItems.h"
 #include "IniSettingsStore.h"
+#include "LocalFileOperations.h"
+#include "LocalMedia.h"
 #include "MpvMediaPlayer.h"
 #include "PlayerState.h"
+#include "Presets.h"
+#include "ProcessRestarter.h"
+#include "QtBeeper.h"
+#include "QtFileDialogs.h"
 #include "QtMessageBox.h"
 #include "QtTray.h"
 #include "StatusDisplay.h"
+#include "SystemClock.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
 #include "WindowOptions.h"
@@ -48,6 +61,26 @@ int main(int argc, char *argv[])
     window.attach(transport, lifecycle);
     StatusDisplay statusDisplay(engine, state, announcer);
     window.attachStatusDisplay(statusDisplay);
+
+    // The channel sources. The list's place is settled once, before the window loads; a
+    // first start copies the starter list there.
+    LocalFileOperations files;
+    const QString listPath = ChannelListLocation::resolve(
+        QCoreApplication::applicationDirPath(), ChannelListLocation::userDataFolder(), files);
+    DesktopEditorLauncher editor;
+    QtFileDialogs dialogs(&window);
+    // After a list install the new instance starts, and this one unloads like a close.
+    ProcessRestarter restarter([&window] { window.close(); });
+    ChannelMenu channelMenu(listPath, transport, editor);
+    DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter,
+                      messageBox);
+    LocalMedia localMedia(engine, state, window, tray, dialogs);
+    ChannelExport exporter(listPath, dialogs, files);
+    SystemClock clock;
+    QtBeeper beeper;
+    Presets presets(store, state, engine, transport, clock, beeper);
+    ChannelControls channels(window, channelMenu, drops, localMedia, exporter, presets);
+    window.attachChannels(channels);
     window.attachShell(options, info, tray);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must

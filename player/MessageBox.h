@@ -10,6 +10,9 @@ public:
     /// Shows `text` under `title` with the information icon and one OK button; returns when
     /// the user has closed it.
     virtual void information(const QString &title, const QString &text) = 0;
+    /// Shows `text` under `title` with the warning icon and one OK button; returns when the
+    /// user has closed it.
+    virtual void warning(const QString &title, const QString &text) = 0;
 
 protected:
     MessageBox() = default;

@@ -12,7 +12,11 @@ public:
 
     /// Shows a modal information box with an OK button.
     void information(const QString &title, const QString &text) override;
+    /// Shows a modal warning box with an OK button.
+    void warning(const QString &title, const QString &text) override;
 
 private:
+    void show(int icon, const QString &title, const QString &text);
+
     QWidget *m_parent;
 };

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "ChannelControls.h"
 #include "FormLifecycle.h"
 #include "ImageList.h"
 #include "InfoItems.h"
@@ -160,6 +161,11 @@ void frmMain::attachShell(WindowOptions &options, InfoItems &info, QtTray &tray)
     connect(&tray, &QtTray::leftDoubleClicked, this, &frmMain::restoreFromTray);
 }
 
+void frmMain::attachChannels(ChannelControls &channels)
+{
+    m_channels = &channels;
+}
+
 void frmMain::load()
 {
     Q_ASSERT_X(m_lifecycle, "frmMain::load", "attach() first");
@@ -172,6 +178,10 @@ void frmMain::load()
         move(screen->availableGeometry().center() - rect().center());
     }
     m_lifecycle->loadForm();
+    // After the saved state, before the now-playing default, as the window always did.
+    if (m_channels) {
+        m_channels->buildChannelMenu();
+    }
     m_lifecycle->finishLoad();
     m_tmrUpdate->start();
 }

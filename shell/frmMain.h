@@ -10,6 +10,7 @@
 
 #include <array>
 
+class ChannelControls;
 class FormLifecycle;
 class ImageList;
 class InfoItems;
@@ -59,6 +60,9 @@ public:
     void attachShell(WindowOptions &options, InfoItems &info, QtTray &tray);
     /// The window's load: frameless, centred, its size, the saved state (which may start
     /// playing), the status poll.
+    /// Hands the window its channel controls, whose menu its load builds.
+    void attachChannels(ChannelControls &channels);
+    /// The window's load: size, the saved state (which may start playing), the status poll.
     void load();
 
     /// The hidden window with the functions popup.
@@ -131,6 +135,7 @@ private:
     QtPointerProbe m_probe;
     Picture m_background;
     ImageList *m_imageList1 = nullptr;
+    ChannelControls *m_channels = nullptr;
     mnuFunk *m_mnuFunk;
     QMenu *m_mnuSystray;
     QTimer *m_tmrUpdate;

@@ -1,0 +1,122 @@
+// Times building the "My Channels" menu from a long channel list: one parse of the file
+// and a lookup per entry (the menu's captions), then the same with the window's real menu
+// filled in, against reading the file once per entry as a plain profile reader would.
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+//
+//   bench-channels [--entries 32767] [--runs 5] [--key-by-key 2000]
+//
+// The list is written the way an old Windows list is: Windows-1252, CRLF, some quoted
+// names, the names first and the addresses after them.
+#include "ChannelControls.h"
+#include "ChannelsFixture.h"
+#include "ProfileReader.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+QByteArray makeList(int entries)
+{
+    QByteArray names = "[Navn]\r\n";
+    QByteArray urls = "[URL]\r\n";
+    for (int i = 1; i <= entries; ++i) {
+        const QByteArray number = QByteArray::number(i);
+        const QByteArray name = "Kanal " + number + " \xD8stlandssendingen";
+        names += number + "=" + (i % 3 == 0 ? "\"" + name + "\"" : name) + "\r\n";
+        urls += number + "=http://127.0.0.1:8000/stream/" + number + ".mp3\r\n";
+    }
+    return names + "\r\n" + urls;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption entriesOption("entries", "Entries in the list.", "n", "32767");
+    const QCommandLineOption runsOption("runs", "Timed runs.", "n", "5");
+    const QCommandLineOption keyByKeyOption("key-by-key", "Entries for the slow way.", "n", "2000");
+    parser.addOptions({entriesOption, runsOption, keyByKeyOption});
+    parser.process(app);
+    const int entries = parser.value(entriesOption).toInt();
+    const int runs = std::max(1, parser.value(runsOption).toInt());
+    const int slowEntries = parser.value(keyByKeyOption).toInt();
+
+    ChannelsFixture f;
+    const QByteArray bytes = makeList(entries);
+    if (!ChannelsFixture::write(f.listPath, bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(f.listPath));
+        return 1;
+    }
+    QList<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        f.menu->BuildChannelMenu();
+        times.append(clock.nsecsElapsed() / 1e6);
+    }
+    if (f.menu->captions().size() != entries + 1) {
+        std::fprintf(stderr, "menu holds %lld captions, expected %d\n",
+                     static_cast<long long>(f.menu->captions().size()), entries + 1);
+        return 1;
+    }
+    std::printf("list: %d entries, %.2f MB\n", entries, bytes.size() / 1e6);
+    std::printf("one parse + menu model: median %.1f ms, best %.1f ms (%d runs)\n", median(times),
+                *std::min_element(times.begin(), times.end()), runs);
+
+    // In the window: the load reads the list, the submenu's first showing makes its items.
+    QList<double> loadTimes;
+    QList<double> fillTimes;
+    for (int run = 0; run < runs; ++run) {
+        frmMain window(*f.state);
+        ChannelControls controls(window, *f.menu, *f.drops, *f.localMedia, *f.exporter, *f.presets);
+        QElapsedTimer clock;
+        clock.start();
+        controls.buildChannelMenu();
+        loadTimes.append(clock.nsecsElapsed() / 1e6);
+        clock.restart();
+        controls.mnuNet(0);
+        fillTimes.append(clock.nsecsElapsed() / 1e6);
+        if (!controls.mnuNet(entries) || controls.mnuNet(entries + 1)) {
+            std::fprintf(stderr, "the window's menu does not hold %d entries\n", entries);
+            return 1;
+        }
+    }
+    std::printf("window load, menu built: median %.1f ms, best %.1f ms\n", median(loadTimes),
+                *std::min_element(loadTimes.begin(), loadTimes.end()));
+    std::printf("first showing, %d menu items made: median %.1f ms, best %.1f ms\n", entries,
+                median(fillTimes), *std::min_element(fillTimes.begin(), fillTimes.end()));
+
+    if (slowEntries > 0) {
+        ChannelsFixture slow;
+        ChannelsFixture::write(slow.listPath, makeList(slowEntries));
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 1; !ReadIniValue("Navn", QString::number(i), slow.listPath).isEmpty(); ++i) {
+        }
+        const double keyByKey = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        slow.menu->BuildChannelMenu();
+        const double oneParse = clock.nsecsElapsed() / 1e6;
+        std::printf("%d entries: file read per entry %.1f ms, one parse %.1f ms\n", slowEntries,
+                    keyByKey, oneParse);
+    }
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "ChannelsLogging.h"
+
+Q_LOGGING_CATEGORY(lcChannels, "morvena.channels", QtWarningMsg)

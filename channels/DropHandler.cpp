@@ -1,0 +1,153 @@
+#include "DropHandler.h"
+
+#include "ChannelsLogging.h"
+#include "FileOperations.h"
+#include "FormSettings.h"
+#include "ItemText.h"
+#include "MediaPlayer.h"
+#include "MessageBox.h"
+#include "PlayerState.h"
+#include "PlayerView.h"
+#include "Restarter.h"
+#include "Transport.h"
+#include "Tray.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return QStringLiteral("\u201C%1\u201D").arg(text);
+}
+
+bool isSameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+DropHandler::DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state,
+                         FormSettings &settings, PlayerView &view, Tray &tray,
+                         FileOperations &files, Restarter &restarter, MessageBox &messages)
+    : m_listPath(std::move(listPath))
+    , m_engine(engine)
+    , m_state(state)
+    , m_settings(settings)
+    , m_view(view)
+    , m_tray(tray)
+    , m_files(files)
+    , m_restarter(restarter)
+    , m_messages(messages)
+{}
+
+QStringList DropHandler::localFiles(const QList<QUrl> &urls)
+{
+    QStringList files;
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            files.append(url.toLocalFile());
+        }
+    }
+    return files;
+}
+
+QString DropHandler::fileName(const QString &path)
+{
+    QString trimmed = QDir::fromNativeSeparators(path);
+    // A folder may come with a trailing separator; its name is the part before it.
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/'))) {
+        trimmed.chop(1);
+    }
+    return trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool DropHandler::isChannelList(const QString &path)
+{
+    const QString name = fileName(path);
+    return name.left(name.indexOf(QLatin1Char('.'))) == kListStem;
+}
+
+// Every step goes on past a failure; the last failure is the one reported, at the end.
+void DropHandler::Label4Drop(const QStringList &files)
+{
+    const QString path = files.value(0);
+    if (isChannelList(path)) {
+        installList(path);
+        return;
+    }
+    QString failure;
+    const QString name = fileName(path);
+    // A name without "." is never a list; it is played all the same, but what it is
+    // gets told, since the player may well not know it either.
+    if (!name.isEmpty() && !name.contains(QLatin1Char('.'))) {
+        failure = QFileInfo(path).isDir()
+                      ? QStringLiteral("%1 is a folder, not a file. It was handed to the player "
+                                       "as it is.")
+                            .arg(quoted(name))
+                      : QStringLiteral("%1 has no file extension, so it is not known what it "
+                                       "holds. It was handed to the player as it is.")
+                            .arg(quoted(name));
+    }
+    play(path, failure);
+}
+
+void DropHandler::installList(const QString &path)
+{
+    // The installed list dropped onto itself: copying it would be pointless and deleting
+    // the "source" would lose it. The restart still shows its current entries.
+    if (!isSameFile(path, m_listPath)) {
+        if (const auto copied = m_files.copyOver(path, m_listPath); !copied) {
+            m_messages.warning(kMessageTitle,
+                               QStringLiteral("The dropped channel list was not installed; your "
+                                              "channel list is unchanged.\n\n") +
+                                   copied.error);
+            return;
+        }
+        if (const auto removed = m_files.remove(path); !removed) {
+            m_messages.warning(kMessageTitle,
+                               QStringLiteral("The channel list was installed, but the dropped "
+                                              "file could not be removed from its folder.\n\n") +
+                                   removed.error);
+        }
+    }
+    // The new instance builds its menu from the new list while this one saves and closes;
+    // if it cannot start, this one closes all the same, as it always has.
+    m_restarter.startNewInstance();
+    m_tray.remove();
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+    m_restarter.closeThisInstance();
+}
+
+// Unlike tuning, a dropped item neither stops the engine first nor touches the tray icon,
+// the status poll or the saved title.
+void DropHandler::play(const QString &path, QString failure)
+{
+    m_state.setLabel3(Transport::kStatusReset);
+    if (path.isEmpty()) {
+        // Text or a link holds no file: the engine keeps what it plays.
+        failure = QStringLiteral("Only files can be dropped here, and the dropped item is not a "
+                                 "file. Drop an audio file, a playlist or a channel list named "
+                                 "\u201CMine Kanaler.ini\u201D.");
+    } else {
+        m_engine.setUrl(path);
+    }
+    m_engine.setVolume(100);
+    const QString text = authorAndTitle(m_engine);
+    m_state.setLabel2(text);
+    m_state.setLabel4(text);
+    m_view.setFortsettAvsCaption(Transport::kContinue);
+    m_view.setFortsettAvsEnabled(false);
+    m_view.setPauseAvsEnabled(true);
+    m_view.setPictureButton7Visible(false);
+    m_view.setPictureButton6Visible(true);
+    m_tray.remove();
+    m_settings.SaveFormSettings(FormSettings::kAppName);
+    if (!failure.isEmpty()) {
+        qCInfo(lcChannels).noquote() << "drop:" << failure;
+        m_messages.warning(kMessageTitle, failure);
+    }
+}

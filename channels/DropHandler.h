@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class FileOperations;
+class FormSettings;
+class MediaPlayer;
+class MessageBox;
+class PlayerState;
+class PlayerView;
+class Restarter;
+class Tray;
+
+/// What a drop on the now-playing text does: a channel list named like "Mine Kanaler.ini"
+/// replaces the user's list and the program restarts to show it; anything else is played.
+///
+/// The user's list is never put at risk: the dropped list is copied beside it and renamed
+/// over it only when complete, the dropped file is deleted only after that, and on failure
+/// the old list stays, the program keeps running and a message says what went wrong.
+class DropHandler {
+public:
+    /// The title of the drop's message boxes.
+    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio 2.71"};
+    /// The stem that makes a dropped file a channel list (case counts).
+    static constexpr QLatin1StringView kListStem{"Mine Kanaler"};
+
+    /// Installs lists at the full path `listPath`; the collaborators must outlive it.
+    DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state, FormSettings &settings,
+                PlayerView &view, Tray &tray, FileOperations &files, Restarter &restarter,
+                MessageBox &messages);
+
+    /// The local files among dropped `urls`, in order; links and text carry none.
+    static QStringList localFiles(const QList<QUrl> &urls);
+    /// The part of `path` after its last separator (a trailing one ignored).
+    static QString fileName(const QString &path);
+    /// True when the stem of `path`'s file name, the part before its first ".", is
+    /// kListStem exactly; a name without "." is its own stem.
+    static bool isChannelList(const QString &path);
+
+    /// The drop on Label4 of `files` (full paths; only the first counts, and none at all
+    /// when text or a link was dropped).
+    void Label4Drop(const QStringList &files);
+
+private:
+    void installList(const QString &path);
+    void play(const QString &path, QString failure);
+
+    QString m_listPath;
+    MediaPlayer &m_engine;
+    PlayerState &m_state;
+    FormSettings &m_settings;
+    PlayerView &m_view;
+    Tray &m_tray;
+    FileOperations &m_files;
+    Restarter &m_restarter;
+    MessageBox &m_messages;
+};

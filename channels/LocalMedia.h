@@ -1,0 +1,41 @@
+#pragma once
+
+#include "FileDialogs.h"
+
+#include <QLatin1StringView>
+
+class MediaPlayer;
+class PlayerState;
+class PlayerView;
+class Tray;
+
+/// "Playlist <..>" in the functions popup: plays a local audio file or playlist chosen in
+/// an open dialog.
+///
+/// Unlike tuning, opening a file neither sets the volume nor restarts the status poll nor
+/// saves: after a restart the program comes back to the channel it saved last.
+class LocalMedia {
+public:
+    /// The open dialog's title.
+    static constexpr QLatin1StringView kTitle{"Open playlist with audio"};
+    /// The open dialog's one filter entry, "Audio", with seven patterns.
+    static constexpr QLatin1StringView kFilter{"Audio|*.mp3;*.ogg;*.wma;*.m3u;*.wpl;*.asx;*.wax|"};
+
+    /// The open dialog: kTitle, kFilter (entry 1), an existing file only, no read-only box.
+    static FileDialogs::Request openRequest();
+
+    /// Works on the given collaborators, which must outlive it.
+    LocalMedia(MediaPlayer &engine, PlayerState &state, PlayerView &view, Tray &tray,
+               FileDialogs &dialogs);
+
+    /// The click on musikkfil: asks for a file and plays it; a cancelled dialog changes
+    /// nothing.
+    void musikkfilClick();
+
+private:
+    MediaPlayer &m_engine;
+    PlayerState &m_state;
+    PlayerView &m_view;
+    Tray &m_tray;
+    FileDialogs &m_dialogs;
+};

@@ -1,0 +1,72 @@
+#include "Presets.h"
+
+#include "Beeper.h"
+#include "Clock.h"
+#include "FormSettings.h"
+#include "MediaPlayer.h"
+#include "PlayerState.h"
+#include "SettingsStore.h"
+#include "Transport.h"
+
+#include <algorithm>
+
+Presets::Presets(SettingsStore &store, PlayerState &state, MediaPlayer &engine,
+                 Transport &transport, Clock &clock, Beeper &beeper)
+    : m_store(store)
+    , m_state(state)
+    , m_engine(engine)
+    , m_transport(transport)
+    , m_clock(clock)
+    , m_beeper(beeper)
+{}
+
+QString Presets::nameKey(int preset)
+{
+    return QStringLiteral("Knapp%1_Navn").arg(preset);
+}
+
+QString Presets::urlKey(int preset)
+{
+    return QStringLiteral("Knapp%1_URL").arg(preset);
+}
+
+int Presets::presetOfButton(int number)
+{
+    const auto it = std::find(kPictureButtons.begin(), kPictureButtons.end(), number);
+    return it == kPictureButtons.end() ? 0 : static_cast<int>(it - kPictureButtons.begin()) + 1;
+}
+
+void Presets::mouseDown()
+{
+    m_pressTime = wallClockSecond();
+}
+
+void Presets::mouseUp(int preset)
+{
+    // A release with no press before it (none reaches us from the buttons) tunes: storing
+    // would overwrite a preset the user never held.
+    const qint64 held = m_pressTime ? m_pressTime->secsTo(wallClockSecond()) : 0;
+    if (held >= kLongPressSeconds) {
+        m_store.saveSetting(FormSettings::kAppName, FormSettings::kSection, nameKey(preset),
+                            m_state.Label2());
+        m_store.saveSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset),
+                            m_engine.url());
+        m_beeper.beep();
+        return;
+    }
+    // A clock set back during the hold gives a negative time, which counts as short.
+    const QString name =
+        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, nameKey(preset), {});
+    const QString url =
+        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {});
+    m_transport.tune(name, url);
+}
+
+// The wall clock's reading cut to the whole second, as a plain reading: the difference of
+// two readings is what the clock's face shows, also across a change to or from summer time.
+QDateTime Presets::wallClockSecond() const
+{
+    const QDateTime now = m_clock.now();
+    const QTime time = now.time();
+    return QDateTime(now.date(), QTime(time.hour(), time.minute(), time.second()), Qt::UTC);
+}

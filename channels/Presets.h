@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class Beeper;
+class Clock;
+class MediaPlayer;
+class PlayerState;
+class SettingsStore;
+class Transport;
+
+/// The nine preset buttons: a short press tunes to the stored channel, a press held for
+/// kLongPressSeconds or more stores the channel that plays now.
+///
+/// Press and release are timed in whole seconds of the local wall clock, as the buttons
+/// always were: what counts is how far the clock's seconds moved between the two, so a
+/// hold of 1.1 s across two second boundaries is long and one of 1.9 s across one is short.
+class Presets {
+public:
+    /// The number of presets.
+    static constexpr int kCount = 9;
+    /// A hold of this many clock seconds or more stores instead of tuning.
+    static constexpr qint64 kLongPressSeconds = 2;
+    /// The window's button of each preset: PictureButton8 is preset 1, …, 18 is preset 9.
+    static constexpr std::array<int, kCount> kPictureButtons{8, 9, 12, 13, 14, 15, 16, 17, 18};
+
+    /// Works on the given collaborators, which must outlive it.
+    Presets(SettingsStore &store, PlayerState &state, MediaPlayer &engine, Transport &transport,
+            Clock &clock, Beeper &beeper);
+
+    /// The settings key of preset `preset`'s name: "Knapp<preset>_Navn".
+    static QString nameKey(int preset);
+    /// The settings key of preset `preset`'s address: "Knapp<preset>_URL".
+    static QString urlKey(int preset);
+    /// The preset of button PictureButton`number`, or 0 when it is no preset button.
+    static int presetOfButton(int number);
+
+    /// A press on any preset button, with any mouse button: notes the time.
+    void mouseDown();
+    /// The release of preset `preset` (1…9), wherever the pointer is: stores after a long
+    /// hold, tunes otherwise.
+    void mouseUp(int preset);
+
+private:
+    QDateTime wallClockSecond() const;
+
+    SettingsStore &m_store;
+    PlayerState &m_state;
+    MediaPlayer &m_engine;
+    Transport &m_transport;
+    Clock &m_clock;
+    Beeper &m_beeper;
+    std::optional<QDateTime> m_pressTime;
+};
