@@ -14,7 +14,7 @@ audio=$3
 if [[ -z ${MORVENA_DROP_INNER:-} ]]; then
     command -v dbus-run-session >/dev/null || { echo "skipped: dbus-run-session missing"; exit 77; }
     export MORVENA_DROP_INNER=1
-    exec dbus-run-session -- "$0" "$@"
+    exec dbus-run-session -- bash "$0" "$@"
 fi
 
 # shellcheck source=desktop.sh

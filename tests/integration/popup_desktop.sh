@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 if [[ -z ${MORVENA_POPUP_INNER:-} ]]; then
     command -v dbus-run-session >/dev/null || { echo "skipped: dbus-run-session missing"; exit 77; }
     export MORVENA_POPUP_INNER=1
-    exec dbus-run-session -- "$0" "$@"
+    exec dbus-run-session -- bash "$0" "$@"
 fi
 
 test_program=$1
