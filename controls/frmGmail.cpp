@@ -3,6 +3,7 @@
 #include "AssetResources.h"
 #include "FontStandIns.h"
 #include "SvgImage.h"
+#include "TextLabel.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -62,13 +63,16 @@ frmGmail::frmGmail(const ScreenSource &screen, int stepMs, int holdMs)
     setPalette(face);
     setAutoFillBackground(true);
 
-    m_lblTitle = addLabel(
-        "lblTitle", kTitleRect,
+    m_lblTitle = addTextLabel(
+        this, "lblTitle", kTitleRect,
         FontStandIns::font(QStringLiteral("Gill Sans MT Ext Condensed Bold"), 20.25, QFont::Normal),
         Qt::black);
-    m_lblText = addLabel("lblText", kTextRect,
-                         FontStandIns::font(QStringLiteral("Tahoma"), 8.25, QFont::Bold),
-                         textColor(palette()));
+    m_lblText = addTextLabel(this, "lblText", kTextRect,
+                             FontStandIns::font(QStringLiteral("Tahoma"), 8.25, QFont::Bold),
+                             textColor(palette()));
+    // Wrapped at word boundaries; what does not fit the box is cut off at its edges.
+    m_lblTitle->setWordWrap(true);
+    m_lblText->setWordWrap(true);
     AssetResources::ensureLoaded();
     auto *logo = new SvgImage(kLogoPath, this);
     logo->setObjectName(QStringLiteral("Image1"));
@@ -91,24 +95,6 @@ QRect frmGmail::primaryScreenGeometry()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
-}
-
-QLabel *frmGmail::addLabel(const char *name, const QRect &rect, const QFont &font,
-                           const QColor &color)
-{
-    auto *label = new QLabel(this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(rect);
-    label->setFont(font);
-    // Titles come from streams and channel lists: "<b>Live</b>" is shown as it is written.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Wrapped at word boundaries; what does not fit the box is cut off at its edges.
-    label->setWordWrap(true);
-    QPalette text = label->palette();
-    text.setColor(QPalette::WindowText, color);
-    label->setPalette(text);
-    return label;
 }
 
 void frmGmail::showEvent(QShowEvent *event)

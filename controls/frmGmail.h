@@ -75,8 +75,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QLabel *addLabel(const char *name, const QRect &rect, const QFont &font, const QColor &color);
-
     PopupMotion m_motion;
     QTimer *m_timer1;
     QTimer *m_timer2;

@@ -11,6 +11,7 @@
 #include "QtTray.h"
 #include "SkinImage.h"
 #include "StatusDisplay.h"
+#include "TextLabel.h"
 #include "Transport.h"
 #include "WindowOptions.h"
 #include "mnuFunk.h"
@@ -60,12 +61,13 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     setFormIcon(Tray::Icon::Idle);
 
     // Created back to front: of two overlapping controls the later one lies above.
-    m_label3 = addLabel("Label3", {11, 43, 163, 13}, MainSkin::arialFont(6.75, true),
-                        MainSkin::textColor());
-    m_label4 = addLabel("Label4", {12, 62, 160, 83}, MainSkin::arialFont(6.75, true),
-                        MainSkin::nowPlayingColor());
+    m_label3 = addTextLabel(this, "Label3", {11, 43, 163, 13}, MainSkin::arialFont(6.75, true),
+                            MainSkin::textColor());
+    m_label4 = addTextLabel(this, "Label4", {12, 62, 160, 83}, MainSkin::arialFont(6.75, true),
+                            MainSkin::nowPlayingColor());
     m_label4->setWordWrap(true);
-    m_label2 = addLabel("Label2", {37, 7, 236, 35}, MainSkin::titleFont(), MainSkin::textColor());
+    m_label2 = addTextLabel(this, "Label2", {37, 7, 236, 35}, MainSkin::titleFont(),
+                            MainSkin::textColor());
     auto *image2 = new SkinImage(Picture::fromFile(QStringLiteral(":/skin/image2.svg")), this);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(195, 163, 23, 21);
@@ -74,8 +76,8 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(5, 150, 174, 13);
     // The on-air line shows the button-face colour until the status display first sets it.
-    m_label5 = addLabel("Label5", {6, 150, 173, 13}, MainSkin::arialFont(6.75, true),
-                        palette().color(QPalette::Button));
+    m_label5 = addTextLabel(this, "Label5", {6, 150, 173, 13}, MainSkin::arialFont(6.75, true),
+                            palette().color(QPalette::Button));
     m_label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     addHiddenHolders();
     addPictureButtons();
@@ -189,22 +191,6 @@ void frmMain::load()
 PictureButton *frmMain::presetButton(int number) const
 {
     return number >= 1 && number <= kPresetCount ? m_presets.at(number - 1) : nullptr;
-}
-
-QLabel *frmMain::addLabel(const char *name, const QRect &rect, const QFont &font,
-                          const QColor &color)
-{
-    auto *label = new QLabel(this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(rect);
-    label->setFont(font);
-    // Channel names and stream titles come from outside: never let them read as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette text = label->palette();
-    text.setColor(QPalette::WindowText, color);
-    label->setPalette(text);
-    return label;
 }
 
 // The option boxes and the two never-shown labels mirror the state, outside the panel.

@@ -116,7 +116,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QLabel *addLabel(const char *name, const QRect &rect, const QFont &font, const QColor &color);
     void addHiddenHolders();
     void addPictureButtons();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);

@@ -1,6 +1,7 @@
 #include "Announcer.h"
 #include "InfoItems.h"
 #include "PlayerFixture.h"
+#include "RecordingAnnouncer.h"
 #include "RecordingMessageBox.h"
 #include "RecordingStacking.h"
 #include "WindowOptions.h"
@@ -8,21 +9,6 @@
 #include <QTest>
 
 namespace {
-
-// Logs "announce(<title> | <message>)".
-class LoggingAnnouncer final : public Announcer {
-public:
-    explicit LoggingAnnouncer(CallLog &log)
-        : m_log(log)
-    {}
-    void announce(const QString &title, const QString &message) override
-    {
-        m_log.add(QStringLiteral("announce(%1 | %2)").arg(title, message));
-    }
-
-private:
-    CallLog &m_log;
-};
 
 // The program's objects with the window options and the information items.
 struct Info {
@@ -35,7 +21,7 @@ struct Info {
     PlayerFixture f;
     RecordingStacking stacking{f.log};
     RecordingMessageBox box{f.log};
-    LoggingAnnouncer announcer{f.log};
+    RecordingAnnouncer announcer{f.log};
     WindowOptions options{*f.state, *f.settings, *f.view, stacking};
     InfoItems info{*f.state, box, announcer};
 };
@@ -88,11 +74,11 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("announced");
         QTest::newRow("nothing tuned") << "idle"
-                                       << "announce(no channel selected | NO CHANNEL SELECTED)";
+                                       << "announce(no channel selected, NO CHANNEL SELECTED)";
         QTest::newRow("paused") << "paused"
-                                << "announce(Pause... | PAUSE...)";
+                                << "announce(Pause..., PAUSE...)";
         QTest::newRow("playing") << "playing"
-                                 << "announce(Radio Nord | ÆRLIG SANG - ÅSA)";
+                                 << "announce(Radio Nord, ÆRLIG SANG - ÅSA)";
     }
     // Shown on demand with the information view off, and not remembered as announced.
     void whatsOn()
