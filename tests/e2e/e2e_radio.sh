@@ -51,7 +51,7 @@ printf '[Navn]\n1=Local Icecast\n[URL]\n1=%s\n' "$stream" >"$work/program/Mine K
 # 1. First start with an empty store.
 radio_start
 shot 1-first-start
-pause_button=$(button_print 187 164)
+pause_button=$(button_print)
 radio_quit
 wait_for 5 grep -qx 'Tittel2=no channel selected' "$settings" ||
     fail "first start: saved $(setting Tittel2)"
@@ -64,6 +64,7 @@ radio_start
 main_menu
 xdotool key Down Right Down Return
 wait_for 15 setting_is LydstraumURL "$stream" || fail "My Channels: saved '$(setting LydstraumURL)'"
+wait_for 10 listening || fail "My Channels: not connected to the server"
 shot 2-tuned
 pass "My Channels tuned to the stream"
 
@@ -96,6 +97,7 @@ pass "long press: preset 5 stored"
 main_menu
 xdotool key Up Return
 wait_for 10 setting_is LydstraumURL "" || fail "Stop Radio: still '$(setting LydstraumURL)'"
+wait_for 10 eval '! listening' || fail "Stop Radio: still connected to the server"
 shot 5-stopped
 pass "Stop Radio: no stream saved"
 click_panel 233 102 33 22
@@ -107,20 +109,22 @@ pass "short press on preset 5: the stream again"
 click_panel 187 164 17 20
 wait_for 10 setting_is Tittel2 "Pause..." || fail "pause: Tittel2=$(setting Tittel2)"
 shot 6-paused
-continue_button=$(button_print 188 164)
-[[ $continue_button != "$pause_button" ]] || fail "pause: the pause button is still shown"
+pause_shown() { [[ $(button_print) == "$pause_button" ]]; }
+wait_for 5 eval '! pause_shown' || fail "pause: the pause button is still shown"
+paused_button=$(button_print)
 radio_quit
 setting_is Tittel2 "Pause..." || fail "paused quit: Tittel2=$(setting Tittel2)"
 radio_start
 shot 6-paused-restart
-sleep 1 # a resumed stream would have saved by now; nothing else to poll
+sleep 1 # a resumed stream would have connected by now; nothing else to poll
 setting_is Tittel2 "Pause..." || fail "restart: Tittel2=$(setting Tittel2)"
-[[ $(button_print 188 164) == "$continue_button" ]] || fail "restart: the continue button is not shown"
+listening && fail "restart: paused, yet connected to the server"
+[[ $(button_print) == "$paused_button" ]] || fail "restart: the continue button is not shown"
 pass "paused, still paused after SIGTERM and a restart"
 click_panel 188 164 17 20
 wait_for 15 sh -c "! grep -qxF 'Tittel2=Pause...' '$settings'" || fail "continue: still paused"
 setting_is LydstraumURL "$stream" || fail "continue: LydstraumURL=$(setting LydstraumURL)"
-pause_shown() { [[ $(button_print 187 164) == "$pause_button" ]]; }
+wait_for 10 listening || fail "continue: not connected to the server"
 wait_for 5 pause_shown || fail "continue: the pause button is not back"
 shot 6-continued
 radio_quit

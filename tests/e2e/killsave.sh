@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# SIGKILL at random moments while the program starts, tunes, saves and is told to quit:
+# SIGKILL at random moments while the program starts and while it saves as it quits:
 # after every kill the settings file must still be whole, its [2.71] group holding the
 # stored stream and the option last saved, never a half-written file.
 #
@@ -59,10 +59,16 @@ for ((round = 1; round <= rounds; round++)); do
     before=$(stat -c %y "$settings")
     "$work/program/morvena-webradio" >>"$work/program.log" 2>&1 &
     pid=$!
-    # Anywhere from before the first save to well after it; odd rounds ask it to quit
-    # first, so the kill also lands inside the save on exit.
-    sleep "0.$(printf '%03d' $((RANDOM % 900)))"
-    ((round % 2)) && kill -TERM "$pid" 2>/dev/null && sleep "0.0$((RANDOM % 10))"
+    # It saves as it quits: SIGTERM once it is up, then SIGKILL from 0 to 80 ms later,
+    # which lands before, inside and after the save of about 60 ms. Every fourth round
+    # kills during the start instead.
+    if ((round % 4)); then
+        sleep "0.$((300 + RANDOM % 600))"
+        kill -TERM "$pid" 2>/dev/null || true
+        sleep "0.0$(printf '%02d' $((RANDOM % 80)))"
+    else
+        sleep "0.$(printf '%03d' $((RANDOM % 900)))"
+    fi
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     pid=

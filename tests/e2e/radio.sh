@@ -129,6 +129,12 @@ radio_start() {
     RADIO_PID=$!
     wait_for 20 panel_window || fail "the panel did not appear"
     RADIO_MAIN=$(panel_window)
+    wait_for 10 panel_painted || fail "the panel was not painted"
+}
+panel_painted() { (($(import -window "$RADIO_MAIN" -format '%k' info: 2>/dev/null || echo 0) > 1)); }
+# True while the program holds a connection to the Icecast server.
+listening() {
+    ss -tnp state established "( dport = :$ICECAST_PORT )" 2>/dev/null | grep -q "pid=$RADIO_PID,"
 }
 
 # SIGTERM ends the program the way the session manager would: it saves and exits.
@@ -152,10 +158,11 @@ click_panel() {
     xdotool mousemove $((X + $1 + $3 / 2)) $((Y + $2 + $4 / 2)) click 1
 }
 
-# A fingerprint of the 17x20 button at panel position (X, Y), the pointer out of the way.
+# A fingerprint of the place the pause and continue buttons share, (187, 164) to
+# (205, 184), with the pointer out of the way.
 button_print() {
     xdotool mousemove 5 700
-    import -window "$RADIO_MAIN" -crop "17x20+$1+$2" +repage rgb:- 2>/dev/null | md5sum
+    import -window "$RADIO_MAIN" -crop "18x20+187+164" +repage rgb:- 2>/dev/null | md5sum
 }
 
 menu_shown() {
@@ -165,10 +172,16 @@ menu_shown() {
     done
     return 1
 }
-# The star button at (4, 6, 30, 30) opens the main menu.
+# The star button at (4, 6, 30, 30) opens the main menu. A press that lands while the
+# last menu is still letting go of the pointer opens nothing: then it is pressed again.
 main_menu() {
-    click_panel 4 6 30 30
-    wait_for 10 menu_shown || fail "the star button opened no menu"
+    local try
+    wait_for 5 eval '! menu_shown' || fail "a menu stayed open"
+    for try in 1 2 3; do
+        click_panel 4 6 30 30
+        wait_for 4 menu_shown && return 0
+    done
+    fail "the star button opened no menu"
 }
 
 # The shown popups (362x90, in the lower right of the screen), one id a line.
