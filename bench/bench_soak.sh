@@ -58,6 +58,8 @@ for ((i = 0; i < tunings; i++)); do
 done
 echo "tunings: $tunings in $((SECONDS - started)) s, last saved $(setting LydstraumURL)"
 
+# The titles go to the mount the last tuning left playing.
+[[ $(setting LydstraumURL) == "$second" ]] && ICECAST_MOUNT=/live2.mp3
 seen=0
 known=
 for ((i = 0; seen < want_popups && i < want_popups * 3; i++)); do
