@@ -35,8 +35,8 @@ finish() {
     desktop_stop
     rm -rf "$work"
 }
-trap finish EXIT
 desktop_start
+trap finish EXIT # after desktop_start, whose own trap it replaces
 
 export MORVENA_MPV_OPTIONS=ao=null QT_QPA_PLATFORM=xcb
 mkdir -p "$work/program"

@@ -38,8 +38,9 @@ missing=$(desktop_missing import icecast2 ffmpeg curl)
 mkdir -p "$artifacts"
 rm -f "$artifacts"/e2e-radio-*.png
 work=$(mktemp -d)
-trap radio_cleanup EXIT
 desktop_start || fail "no headless desktop"
+# After desktop_start, whose own EXIT trap this one replaces (radio_cleanup stops the desktop).
+trap radio_cleanup EXIT
 icecast_start "$tone" || fail "Icecast did not come up"
 stream=$ICECAST_URL
 pass "Icecast at $stream"
