@@ -24,6 +24,7 @@
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
 #include "WindowOptions.h"
+#include "frmGmail.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -89,5 +90,13 @@ int main(int argc, char *argv[])
 
     window.load();
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Popups still rising or holding when the program ends belong to no window: close them
+    // here, before the objects they were announced from go away.
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *popup : windows) {
+        if (qobject_cast<frmGmail *>(popup))
+            delete popup;
+    }
+    return status;
 }
