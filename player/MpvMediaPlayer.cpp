@@ -538,6 +538,18 @@ void MpvMediaPlayer::setUrl(const QString &url)
         d->setStatus(Status::Idle);
         return;
     }
+    if (!XmlPlaylist::isPlayableLocation(url)) {
+        // The engine would also run its filter, descriptor and edit-list protocols, which
+        // can read and write files: a channel list gets files and streams only.
+        d->command({"stop"});
+        d->setStatus(Status::Opening);
+        QTimer::singleShot(0, this, [this, generation = d->generation] {
+            if (generation == d->generation)
+                d->fail(QStringLiteral("This address cannot be played: only files and "
+                                       "http, https, mms, rtsp and rtmp streams can."));
+        });
+        return;
+    }
     if (!XmlPlaylist::isXmlPlaylist(url)) {
         d->start({url});
         return;

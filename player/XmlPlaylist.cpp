@@ -38,6 +38,16 @@ QStringList scanAttributes(const QByteArray &document)
     return entries;
 }
 
+bool isStreamUrl(const QUrl &url)
+{
+    static const QStringList kStreamSchemes = {
+        QStringLiteral("http"),  QStringLiteral("https"), QStringLiteral("mms"),
+        QStringLiteral("mmsh"),  QStringLiteral("mmst"),  QStringLiteral("rtsp"),
+        QStringLiteral("rtsps"), QStringLiteral("rtmp"),  QStringLiteral("rtmps"),
+    };
+    return kStreamSchemes.contains(url.scheme(), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 bool XmlPlaylist::isXmlPlaylist(const QString &location)
@@ -56,6 +66,16 @@ QUrl XmlPlaylist::locationToUrl(const QString &location)
     if (QFileInfo(location).isAbsolute())
         return QUrl::fromLocalFile(location);
     return url;
+}
+
+bool XmlPlaylist::isPlayableLocation(const QString &location)
+{
+    const QString trimmed = location.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    const QUrl url = locationToUrl(trimmed);
+    // A one-letter scheme is a Windows drive letter: a path, if one that is not here.
+    return isStreamUrl(url) || url.isLocalFile() || url.scheme().size() <= 1;
 }
 
 QStringList XmlPlaylist::parse(const QByteArray &document, const QUrl &base)
@@ -81,10 +101,12 @@ QStringList XmlPlaylist::parse(const QByteArray &document, const QUrl &base)
     if (xml.hasError())
         raw = scanAttributes(document);
 
+    // A playlist from the network may point at other streams, never at the user's files.
+    const bool remote = !base.isLocalFile() && !base.isRelative();
     QStringList entries;
     for (const QString &entry : std::as_const(raw)) {
         const QString resolved = resolveEntry(entry, base);
-        if (!resolved.isEmpty())
+        if (remote ? isStreamUrl(locationToUrl(resolved)) : isPlayableLocation(resolved))
             entries.append(resolved);
     }
     return entries;

@@ -26,7 +26,12 @@ QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject
 
 QString QtTray::tipText(const QString &tip)
 {
-    return tip.left(kTipLimit);
+    // The tip is shown by a label that takes anything looking like a tag for rich text,
+    // and channel names come from files and streams we don't control: a word joiner after
+    // every "<" keeps it plain text without changing what the user reads.
+    QString shown = tip.left(kTipLimit);
+    shown.replace(QLatin1Char('<'), QStringLiteral("<\u2060"));
+    return shown;
 }
 
 bool QtTray::isAvailable() const

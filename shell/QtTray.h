@@ -28,7 +28,8 @@ public:
     explicit QtTray(const ImageList &images, std::function<bool()> available = {},
                     QObject *parent = nullptr);
 
-    /// The tip as the tray shows it: at most kTipLimit characters of `tip`.
+    /// The tip as the tray shows it: at most kTipLimit characters of `tip`, never taken
+    /// for rich text.
     static QString tipText(const QString &tip);
 
     /// True when the desktop has a notification area to show the icon in.

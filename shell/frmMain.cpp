@@ -201,13 +201,19 @@ void frmMain::addHiddenHolders()
         widget->setGeometry(kHiddenLeft, top, 60, 17);
         widget->hide();
     };
+    // Label6 and Label1 hold a channel's name and address, which are not ours to trust.
+    const auto plainLabel = [this] {
+        auto *label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    };
     m_chkFarge = new QCheckBox(this);
     holder(m_chkFarge, "chkFarge", 0);
     m_chkInfo = new QCheckBox(this);
     holder(m_chkInfo, "chkInfo", 20);
-    auto *label6 = new QLabel(this);
+    auto *label6 = plainLabel();
     holder(label6, "Label6", 40);
-    auto *label1 = new QLabel(this);
+    auto *label1 = plainLabel();
     holder(label1, "Label1", 60);
     connect(&m_state, &PlayerState::chkFargeChanged, m_chkFarge,
             [this](int value) { m_chkFarge->setChecked(value == 1); });

@@ -41,6 +41,8 @@ private slots:
     void playsPlaylists_data();
     void playsPlaylists();
     void playsTaggedLocalFileToItsEnd();
+    void refusesUnsafeLocations_data();
+    void refusesUnsafeLocations();
 
 private:
     void startPlayer(const MpvMediaPlayer::Timings &timings = {});
@@ -341,6 +343,48 @@ void TestMpvMediaPlayer::playsPlaylists()
     m_player->setUrl(location);
     waitForAudio();
     QCOMPARE(m_player->url(), location);
+}
+
+// What a hostile channel list or remote playlist may name: the engine's filter protocol,
+// which can write files, and the user's own files behind a playlist from the network.
+// None of it plays, nothing is written, and the failure is reported.
+void TestMpvMediaPlayer::refusesUnsafeLocations_data()
+{
+    QTest::addColumn<QString>("path"); // served by the stream server, or "" for `location`
+    QTest::addColumn<QByteArray>("body"); // %1 stands for a local file, %2 for a new one
+    QTest::addColumn<QString>("location");
+    QTest::newRow("filter writing a file")
+        << "" << QByteArray() << "av://lavfi:sine=d=1,ametadata=mode=print:file=%2";
+    QTest::newRow("edit list of a local file") << "" << QByteArray() << "edl://%1,0,1";
+    QTest::newRow("remote m3u naming a local file")
+        << "/evil.m3u" << QByteArray("#EXTM3U\n%1\n") << "";
+    QTest::newRow("remote asx naming a local file")
+        << "/evil.asx" << QByteArray("<asx><entry><ref href=\"file://%1\"/></entry></asx>") << "";
+}
+
+void TestMpvMediaPlayer::refusesUnsafeLocations()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, location);
+    startPlayer({.watchdogMs = 3000});
+    QTemporaryDir dir;
+    const QString local = dir.filePath(QStringLiteral("tagged.mp3"));
+    const QString written = dir.filePath(QStringLiteral("written"));
+    QVERIFY(QFile::copy(
+        QDir(TestStreamServer::fixtureDirectory()).filePath(QStringLiteral("tagged.mp3")), local));
+    if (!path.isEmpty()) {
+        m_server->addDocument(path, body.replace("%1", local.toUtf8()));
+        location = m_server->url(path);
+    }
+    location.replace(QLatin1String("%1"), local).replace(QLatin1String("%2"), written);
+
+    QSignalSpy failed(m_player.get(), &MpvMediaPlayer::failed);
+    m_player->setUrl(location);
+    QVERIFY(failed.wait(10'000));
+    QCOMPARE(m_player->status(), Status::Failed);
+    QCOMPARE(m_player->bufferingCount(), std::optional<int>(0));
+    QVERIFY(!QFile::exists(written));
 }
 
 void TestMpvMediaPlayer::playsTaggedLocalFileToItsEnd()

@@ -17,6 +17,8 @@ private slots:
     void recognisesXmlPlaylists();
     void parsesXmlPlaylists_data();
     void parsesXmlPlaylists();
+    void allowsOnlyFilesAndStreams_data();
+    void allowsOnlyFilesAndStreams();
 };
 
 void TestStreamText::decodesUtf8OrWindows1252_data()
@@ -134,6 +136,16 @@ void TestStreamText::parsesXmlPlaylists_data()
         << QStringList{"/home/u/Music/a.mp3", "/home/u/lists/b.ogg"};
     QTest::newRow("wpl absolute path") << QByteArray(R"(<smil><media src="/srv/x.mp3"/></smil>)")
                                        << "file:///home/u/l.wpl" << QStringList{"/srv/x.mp3"};
+    QTest::newRow("remote list naming local files")
+        << QByteArray(R"(<asx><entry><ref href="file:///home/u/.ssh/id_rsa"/></entry>)"
+                      R"(<entry><ref href="C:\Windows\win.ini"/></entry>)"
+                      R"(<entry><ref href="/etc/passwd"/></entry>)"
+                      R"(<entry><ref href="http://a.invalid/ok"/></entry></asx>)")
+        << "http://host.invalid/l.asx" << QStringList{"http://a.invalid/ok"};
+    QTest::newRow("engine protocols refused")
+        << QByteArray(R"(<smil><media src="av://lavfi:sine"/><media src="edl://x"/>)"
+                      R"(<media src="fd://0"/><media src="b.mp3"/></smil>)")
+        << "file:///home/u/l.wpl" << QStringList{"/home/u/b.mp3"};
     QTest::newRow("no entries") << QByteArray("<asx></asx>") << "http://h.invalid/l.asx"
                                 << QStringList{};
     QTest::newRow("not xml at all")
@@ -146,6 +158,36 @@ void TestStreamText::parsesXmlPlaylists()
     QFETCH(QString, base);
     QFETCH(QStringList, entries);
     QCOMPARE(XmlPlaylist::parse(document, QUrl(base)), entries);
+}
+
+// Channel lists, dropped files and playlists are not ours to trust: only files and the
+// streaming protocols reach the engine, never its filter, descriptor or edit-list protocols.
+void TestStreamText::allowsOnlyFilesAndStreams_data()
+{
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<bool>("playable");
+    QTest::newRow("http") << "http://radio.invalid:8000/live" << true;
+    QTest::newRow("upper-case https") << "HTTPS://radio.invalid/a.mp3" << true;
+    QTest::newRow("mms") << "mms://radio.invalid/live" << true;
+    QTest::newRow("rtsp") << "rtsp://radio.invalid/live" << true;
+    QTest::newRow("absolute path") << "/home/u/Music/a.mp3" << true;
+    QTest::newRow("windows path") << "C:\\Music\\a.mp3" << true;
+    QTest::newRow("file url") << "file:///home/u/a.ogg" << true;
+    QTest::newRow("blank") << "  " << false;
+    QTest::newRow("lavfi filter") << "av://lavfi:sine,ametadata=mode=print:file=/tmp/x" << false;
+    QTest::newRow("lavfi short") << "lavfi://sine" << false;
+    QTest::newRow("edit list") << "edl://a.mp3,0,1" << false;
+    QTest::newRow("file descriptor") << "fd://0" << false;
+    QTest::newRow("memory") << "memory://data" << false;
+    QTest::newRow("javascript") << "javascript:alert(1)" << false;
+    QTest::newRow("smb") << "smb://host/share/a.mp3" << false;
+}
+
+void TestStreamText::allowsOnlyFilesAndStreams()
+{
+    QFETCH(QString, location);
+    QFETCH(bool, playable);
+    QCOMPARE(XmlPlaylist::isPlayableLocation(location), playable);
 }
 
 QTEST_GUILESS_MAIN(TestStreamText)

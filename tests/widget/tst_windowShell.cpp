@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QWindow>
 
 namespace {
@@ -178,6 +179,26 @@ private slots:
         s.toTray();
         QCOMPARE(s.tray.toolTip(), title.left(shown));
         QCOMPARE(s.window.findChild<QLabel *>(QStringLiteral("Label2"))->text(), title);
+    }
+
+    // A channel name from a hostile list or stream reaches the tip and every label as the
+    // text it is: no markup is rendered, no image or link is loaded.
+    void hostileNameStaysPlainText()
+    {
+        const QString name =
+            QStringLiteral("<b>Nord</b><img src=\"file:///etc/passwd\"><a href=x>y</a>");
+        Shell s;
+        s.transport.tune(name, kUrl);
+        s.toTray();
+        const QString tip = s.tray.toolTip();
+        QVERIFY2(!Qt::mightBeRichText(tip), qPrintable(tip));
+        QCOMPARE(QString(tip).remove(QChar(0x2060)), name.left(QtTray::kTipLimit));
+        for (const char *label : {"Label1", "Label2", "Label6"}) {
+            const auto *shown = s.window.findChild<QLabel *>(QLatin1String(label));
+            QVERIFY2(shown, label);
+            QVERIFY2(shown->textFormat() == Qt::PlainText, label);
+        }
+        QCOMPARE(s.window.findChild<QLabel *>(QStringLiteral("Label2"))->text(), name);
     }
 
     // Left press: the functions popup, once it is clear no double-click follows. Right
