@@ -350,7 +350,7 @@ void TestMpvMediaPlayer::playsPlaylists()
 // None of it plays, nothing is written, and the failure is reported.
 void TestMpvMediaPlayer::refusesUnsafeLocations_data()
 {
-    QTest::addColumn<QString>("path"); // served by the stream server, or "" for `location`
+    QTest::addColumn<QString>("path");    // served by the stream server, or "" for `location`
     QTest::addColumn<QByteArray>("body"); // %1 stands for a local file, %2 for a new one
     QTest::addColumn<QString>("location");
     QTest::newRow("filter writing a file")
