@@ -4,9 +4,12 @@
 #include "PropertyBag.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -259,8 +262,10 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
     }
     emit MouseUp(button, shift, x, y);
     setState(IsMouseOver() ? kHover : kNormal);
+    m_clickOpenedPopup = false;
     if (click) {
         emit Click();
+        m_clickOpenedPopup = QApplication::activePopupWidget() != nullptr;
     }
 }
 
@@ -268,8 +273,17 @@ void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 // that hides itself on the first click must not click what appears in its place.
 void PictureButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_leftPressed = false;
-        emit DblClick();
+    if (event->button() != Qt::LeftButton) {
+        return;
     }
+    // A click that opened a popup menu ends the sequence: a press soon after the menu
+    // closed (an item picked from the keyboard) is a new press, not a double click.
+    if (std::exchange(m_clickOpenedPopup, false)) {
+        if (!m_leftPressed) {
+            mousePressEvent(event);
+        }
+        return;
+    }
+    m_leftPressed = false;
+    emit DblClick();
 }

@@ -114,6 +114,8 @@ private:
     State m_state = kNormal;
     bool m_entered = false;
     bool m_leftPressed = false;
+    // The last Click opened a popup menu, which had the pointer until it closed.
+    bool m_clickOpenedPopup = false;
     // Picture1 of the original control: a hidden holder that takes the natural size of the
     // picture put into it and keeps its last size when handed an empty one.
     QSize m_holderSize;

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -334,6 +335,43 @@ private slots:
         QCOMPARE(h.log.count(QStringLiteral("DblClick")), 1);
         QCOMPARE(h.log.indexOf(QStringLiteral("DblClick")), h.log.size() - 2);
         QCOMPARE(h.button->displayState(), PictureButton::kHover);
+    }
+
+    // A click that opens a popup menu ends the click sequence: when an item was picked from
+    // the keyboard quickly, the next press comes within the double-click time but must
+    // click again (and open the menu again), not double-click.
+    void pressAfterAPopupIsANewClick_data() { doubleClick_data(); }
+    void pressAfterAPopupIsANewClick()
+    {
+        QFETCH(bool, pressFirst);
+        Host h;
+        QMenu menu;
+        menu.addAction(QStringLiteral("Item"));
+        QObject::connect(h.button, &PictureButton::Click, &menu,
+                         [&] { menu.popup(h.button->mapToGlobal(QPoint(5, 5))); });
+        h.pointer(Under::Button);
+        h.press(Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QVERIFY(menu.isVisible());
+        menu.hide();
+        if (pressFirst) {
+            h.press(Qt::LeftButton);
+        }
+        h.send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QCOMPARE(h.log.filter(QRegularExpression("^(MouseDown|Click|DblClick)")),
+                 QStringList({"MouseDown(1)@0", "Click", "MouseDown(1)@1", "Click"}));
+        QVERIFY(menu.isVisible());
+        menu.hide();
+
+        // Without a popup in between, a double click is one again.
+        h.log.clear();
+        QObject::disconnect(h.button, &PictureButton::Click, &menu, nullptr);
+        h.press(Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        h.send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QCOMPARE(h.log.count(QStringLiteral("DblClick")), 1);
     }
 
     // Entering while pressed clears the flag, so the next free move enters again while the
