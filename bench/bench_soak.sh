@@ -3,7 +3,11 @@
 # `tunings` short presses alternating between presets 1 and 2 (two mounts), then a title
 # change every 3.5 s until `popups` popups have been counted, sampling the program's RSS
 # every 10 s all along (and for at least `minutes` minutes). Prints the RSS series' start,
-# peak and end, and how many popups were seen. Not a test.
+# peak and end, the growth after the first 100 tunings (once the engine and the menus
+# have warmed up), the thread count, and how many popups were seen. Not a test.
+#
+# At the end the program is told to quit and must end with status 0; a sanitizer build
+# reports its leaks then (the summary is printed here).
 #
 #   bench/bench_soak.sh [build folder, default build/release] [tunings 1000] [popups 200] [minutes 10]
 set -euo pipefail
@@ -36,11 +40,16 @@ second_source=$!
 trap 'kill "$second_source" 2>/dev/null; radio_cleanup' EXIT
 
 radio_prepare "$program"
+if [[ -f $root/tests/lsan.supp ]]; then
+    export ASAN_OPTIONS=detect_leaks=1
+    export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+fi
 mkdir -p "$(dirname "$RADIO_SETTINGS")"
 printf '[2.71]\nLydstraumURL=%s\nTittel2=Soak\nVisInfo=1\nKnapp1_Navn=One\nKnapp1_URL=%s\nKnapp2_Navn=Two\nKnapp2_URL=%s\n' \
     "$ICECAST_URL" "$ICECAST_URL" "$second" >"$RADIO_SETTINGS"
 radio_start
 rss() { awk '/VmRSS/ {print int($2 / 1024)}' "/proc/$RADIO_PID/status"; }
+threads() { awk '/^Threads/ {print $2}' "/proc/$RADIO_PID/status"; }
 samples=("$(rss)")
 started=$SECONDS
 last_sample=$SECONDS
@@ -52,10 +61,12 @@ sample() {
 }
 
 # Presets 1 and 2: the bottom row's first two buttons, (195, 129) and (233, 129), 33x22.
+warm=
 for ((i = 0; i < tunings; i++)); do
     click_panel $((i % 2 ? 233 : 195)) 129 33 22
     sleep 0.15
     sample
+    ((i == 100)) && warm=$(rss)
 done
 echo "tunings: $tunings in $((SECONDS - started)) s, last saved $(setting LydstraumURL)"
 
@@ -79,5 +90,10 @@ kill "$second_source" 2>/dev/null || true
 echo "popups counted: $seen"
 printf 'RSS MiB every 10 s over %d s: start %s, peak %s, end %s\n' "$((SECONDS - started))" \
     "${samples[0]}" "$(printf '%s\n' "${samples[@]}" | sort -n | tail -1)" "${samples[-1]}"
+printf 'RSS after 100 tunings %s MiB, at the end %s MiB: growth %s MiB; %s threads\n' \
+    "${warm:-?}" "$(rss)" "$(($(rss) - ${warm:-0}))" "$(threads)"
 printf '%s ' "${samples[@]}"
 echo
+radio_quit
+grep -E 'SUMMARY: (Address|Leak|UndefinedBehavior)Sanitizer' "$work/program.log" ||
+    echo "ended with status 0, no sanitizer report"

@@ -78,39 +78,12 @@ QStringList popupItems(frmMain &window)
 
 } // namespace
 
-/// The main window on the offscreen platform: layout, start-up, buttons, unload.
+/// The main window on the offscreen platform: start-up, the transport controls, activation
+/// and unload. Layout and tray have tests of their own.
 class TestFrmMain : public QObject {
     Q_OBJECT
 
 private slots:
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("rect");
-        QTest::newRow("Label2") << "Label2" << QRect(37, 7, 236, 35);
-        QTest::newRow("Label3") << "Label3" << QRect(11, 43, 163, 13);
-        QTest::newRow("Label4") << "Label4" << QRect(12, 62, 160, 83);
-        QTest::newRow("Label5") << "Label5" << QRect(6, 150, 173, 13);
-        QTest::newRow("menu") << "PictureButton1" << QRect(4, 6, 30, 30);
-        QTest::newRow("to tray") << "PictureButton2" << QRect(274, 0, 29, 20);
-        QTest::newRow("exit") << "PictureButton3" << QRect(297, 0, 17, 20);
-        QTest::newRow("pause") << "PictureButton6" << QRect(187, 164, 17, 20);
-        QTest::newRow("continue") << "PictureButton7" << QRect(188, 164, 17, 20);
-    }
-    void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, rect);
-        Program p;
-        QCOMPARE(p.window.size(), QSize(315, 184));
-        const auto *control = p.window.findChild<QWidget *>(name);
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), rect);
-        if (const auto *label = qobject_cast<const QLabel *>(control)) {
-            QCOMPARE(label->textFormat(), Qt::PlainText);
-        }
-    }
-
     void firstStartIsIdle()
     {
         Program p;
@@ -196,19 +169,6 @@ private slots:
         QCOMPARE(activations.count(), 1);
         QCOMPARE(p.window.functionsWindow()->fortsett_avs()->text(),
                  QStringLiteral("Continue (Radio Nord)"));
-    }
-
-    void menuAndTrayButtons()
-    {
-        Program p(QStringLiteral("Radio Nord"));
-        QTest::mouseClick(p.button("PictureButton1"), Qt::LeftButton);
-        QTRY_VERIFY(p.window.mnuSystray()->isVisible());
-        p.window.mnuSystray()->hide();
-        p.log.take();
-        QTest::mouseClick(p.button("PictureButton2"), Qt::LeftButton);
-        QTRY_VERIFY(p.window.isMinimized());
-        QCOMPARE(p.log.take(), QStringList({"tray.add(Playing, Radio Nord)"}));
-        QCOMPARE(p.window.formIcon(), Tray::Icon::Playing);
     }
 
     void closeSavesExitDoesNot()
