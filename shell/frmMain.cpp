@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "ChannelControls.h"
+#include "ChannelMenu.h"
 #include "FormLifecycle.h"
 #include "ImageList.h"
 #include "InfoItems.h"
@@ -298,7 +299,7 @@ void frmMain::setPictureButton7Visible(bool visible)
 }
 void frmMain::setFortsettAvsCaption(const QString &caption)
 {
-    m_mnuFunk->fortsett_avs()->setText(caption);
+    m_mnuFunk->fortsett_avs()->setText(ChannelMenu::menuText(caption));
 }
 void frmMain::setFortsettAvsEnabled(bool enabled)
 {

@@ -25,13 +25,14 @@ const QString kUrl = QStringLiteral("http://127.0.0.1:8000/nord.mp3");
 
 // The program as main() wires it, with a recording engine and tray and a store in memory.
 struct Program {
-    explicit Program(const QString &title = {})
+    explicit Program(const QString &title = {},
+                     const QString &channel = QStringLiteral("Radio Nord"))
     {
         if (!title.isEmpty()) {
             for (const auto &[key, value] : {std::pair{"LydstraumURL", kUrl},
                                              {"Tittel2", title},
                                              {"KanalTekst", title},
-                                             {"Siste", QStringLiteral("Radio Nord")}}) {
+                                             {"Siste", channel}}) {
                 store.values.insert(QStringLiteral("Morvena Webradio/2.71/") + key, value);
             }
         }
@@ -100,16 +101,28 @@ private slots:
                               "fortsett_avs Continue (disabled)", "pause_avs Pause (disabled)"}));
     }
 
+    // The continue item names the channel as it is: an "&" in it is no shortcut marker.
+    void pausedStartOffersContinue_data()
+    {
+        QTest::addColumn<QString>("channel");
+        QTest::addColumn<QString>("item");
+        QTest::newRow("plain") << "Radio Nord"
+                               << "Continue (Radio Nord)";
+        QTest::newRow("ampersand") << "Rock & Pop"
+                                   << "Continue (Rock && Pop)";
+    }
     void pausedStartOffersContinue()
     {
-        Program p(QStringLiteral("Pause..."));
+        QFETCH(QString, channel);
+        QFETCH(QString, item);
+        Program p(QStringLiteral("Pause..."), channel);
         QCOMPARE(p.engine.url(), QString());
         QVERIFY(!p.shown("PictureButton6"));
         QVERIFY(p.shown("PictureButton7"));
         QCOMPARE(p.window.formIcon(), Tray::Icon::Idle);
         QCOMPARE(popupItems(p.window),
-                 QStringList({"musikkfil Playlist <..>", "linje -",
-                              "fortsett_avs Continue (Radio Nord)", "pause_avs Pause (disabled)"}));
+                 QStringList({"musikkfil Playlist <..>", "linje -", "fortsett_avs " + item,
+                              "pause_avs Pause (disabled)"}));
     }
 
     void controlsRunTheTransport_data()
