@@ -15,7 +15,11 @@ command -v python3 >/dev/null || { echo "SKIP: python3 missing"; exit 77; }
 work=$(mktemp -d)
 pid=
 cleanup() {
-    [[ -n $pid ]] && kill -KILL "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    # Under set -e a failing command would end the trap early and leave the folder behind.
+    if [[ -n $pid ]]; then
+        kill -KILL "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
     [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
 }
 trap cleanup EXIT
