@@ -282,7 +282,9 @@ struct MpvMediaPlayer::Private {
     static void keepLargeBuffersOutOfTheHeap()
     {
 #if defined(__GLIBC__)
-        static const bool set = [] { return mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1; }();
+        static const bool set = [] {
+            return mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
+        }();
         if (!set)
             qCWarning(lcEngine) << "the malloc mmap threshold could not be set";
 #endif
