@@ -13,6 +13,7 @@
 #include "RecordingMediaPlayer.h"
 #include "RecordingTray.h"
 #include "Transport.h"
+#include "WiredWindow.h"
 #include "frmMain.h"
 #include "mnuFunk.h"
 
@@ -27,8 +28,9 @@ namespace {
 
 // The program as main() wires it, with the channel sources over a list in a temporary
 // program folder, and recording fakes of the engine, the tray and the desktop.
-struct Program {
+struct Program : WiredWindow {
     explicit Program(const QByteArray &list)
+        : WiredWindow(true)
     {
         ChannelsFixture::write(listPath, list);
         window.attach(transport, lifecycle);
@@ -62,15 +64,6 @@ struct Program {
 
     QTemporaryDir dir;
     QString listPath = dir.filePath(QStringLiteral("Mine Kanaler.ini"));
-    CallLog log;
-    MemorySettingsStore store{&log};
-    RecordingMediaPlayer engine{log};
-    PlayerState state;
-    FormSettings settings{store, state, engine};
-    RecordingTray tray{log};
-    frmMain window{state};
-    Transport transport{engine, state, settings, window, tray};
-    FormLifecycle lifecycle{engine, state, settings, window, tray};
     RecordingEditorLauncher editor{log};
     FakeFileDialogs dialogs{log};
     FaultyFileOperations files{log};

@@ -7,6 +7,7 @@
 #include "RecordingTray.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
+#include "WiredWindow.h"
 #include "frmMain.h"
 #include "mnuFunk.h"
 
@@ -24,7 +25,7 @@ namespace {
 const QString kUrl = QStringLiteral("http://127.0.0.1:8000/nord.mp3");
 
 // The program as main() wires it, with a recording engine and tray and a store in memory.
-struct Program {
+struct Program : WiredWindow {
     explicit Program(const QString &title = {},
                      const QString &channel = QStringLiteral("Radio Nord"))
     {
@@ -53,16 +54,6 @@ struct Program {
     {
         return window.findChild<QLabel *>(QLatin1String(name))->text();
     }
-
-    CallLog log;
-    MemorySettingsStore store;
-    RecordingMediaPlayer engine{log};
-    PlayerState state;
-    FormSettings settings{store, state, engine};
-    RecordingTray tray{log};
-    frmMain window{state};
-    Transport transport{engine, state, settings, window, tray};
-    FormLifecycle lifecycle{engine, state, settings, window, tray};
 };
 
 // What the functions popup offers: "<name> <caption> <enabled>" per item.

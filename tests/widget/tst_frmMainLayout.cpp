@@ -8,6 +8,7 @@
 #include "RecordingTray.h"
 #include "SkinImage.h"
 #include "Transport.h"
+#include "WiredWindow.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@
 namespace {
 
 // The window as main() builds it, loaded and shown over an empty store.
-struct Window {
+struct Window : WiredWindow {
     Window()
     {
         window.attach(transport, lifecycle);
@@ -33,16 +34,6 @@ struct Window {
     {
         return window.findChild<T *>(name);
     }
-
-    CallLog log;
-    MemorySettingsStore store;
-    RecordingMediaPlayer engine{log};
-    PlayerState state;
-    FormSettings settings{store, state, engine};
-    RecordingTray tray{log};
-    frmMain window{state};
-    Transport transport{engine, state, settings, window, tray};
-    FormLifecycle lifecycle{engine, state, settings, window, tray};
 };
 
 // "<name> <caption>" per item, submenus indented below their entry, separators as "-".
