@@ -47,10 +47,8 @@ void Presets::mouseUp(int preset)
     // would overwrite a preset the user never held.
     const qint64 held = m_pressTime ? m_pressTime->secsTo(wallClockSecond()) : 0;
     if (held >= kLongPressSeconds) {
-        m_store.saveSetting(FormSettings::kAppName, FormSettings::kSection, nameKey(preset),
-                            m_state.Label2());
-        m_store.saveSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset),
-                            m_engine.url());
+        m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
+                             {{nameKey(preset), m_state.Label2()}, {urlKey(preset), m_engine.url()}});
         m_beeper.beep();
         return;
     }

@@ -36,7 +36,7 @@ QColor textColor(const QPalette &palette)
 } // namespace
 
 frmGmail::frmGmail()
-    : frmGmail(primaryScreenGeometry, kStepMs, kHoldMs)
+    : frmGmail(primaryWorkArea, kStepMs, kHoldMs)
 {}
 
 frmGmail::frmGmail(const ScreenSource &screen, int stepMs, int holdMs)
@@ -91,10 +91,10 @@ frmGmail::frmGmail(const ScreenSource &screen, int stepMs, int holdMs)
     move(m_motion.position());
 }
 
-QRect frmGmail::primaryScreenGeometry()
+QRect frmGmail::primaryWorkArea()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 void frmGmail::showEvent(QShowEvent *event)

@@ -40,8 +40,9 @@ public:
     /// holding `holdMs`; tests use it to stand in for the screen and the clock.
     frmGmail(const ScreenSource &screen, int stepMs, int holdMs);
 
-    /// The whole primary screen, task bars included; empty without a screen.
-    static QRect primaryScreenGeometry();
+    /// The primary screen's work area: the screen without the desktop's panels and tray,
+    /// which a popup must not cover; empty without a screen.
+    static QRect primaryWorkArea();
 
     /// The title line.
     QLabel *lblTitle() const { return m_lblTitle; }

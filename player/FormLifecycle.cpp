@@ -4,6 +4,7 @@
 #include "MediaPlayer.h"
 #include "PlayerState.h"
 #include "PlayerView.h"
+#include "StatusDisplay.h"
 #include "Transport.h"
 #include "Tray.h"
 
@@ -18,6 +19,8 @@ FormLifecycle::FormLifecycle(MediaPlayer &engine, PlayerState &state, FormSettin
 
 void FormLifecycle::loadForm()
 {
+    // The status line is never blank: until a stream gives figures it shows none.
+    m_state.setLabel3(StatusDisplay::kStatusReset);
     m_view.setPictureButton7Visible(false);
     m_settings.LoadFormSettings(FormSettings::kAppName);
 }

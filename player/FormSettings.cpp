@@ -19,12 +19,14 @@ void FormSettings::SaveFormSettings(const QString &appName)
     if (url.isEmpty() && m_state.isPaused()) {
         url = storedUrl(appName);
     }
-    save(appName, kLydstraumURL, url);
-    save(appName, kTittel2, m_state.Label2());
-    save(appName, kKanalTekst, m_state.Label4());
-    save(appName, kSiste, m_state.Label6());
-    save(appName, kToppEllerIkke, QString::number(m_state.chkFarge()));
-    save(appName, kVisInfo, QString::number(m_state.chkInfo()));
+    // One write of the whole state, so that a crash never leaves half of it.
+    m_store.saveSettings(appName, kSection,
+                         {{kLydstraumURL, url},
+                          {kTittel2, m_state.Label2()},
+                          {kKanalTekst, m_state.Label4()},
+                          {kSiste, m_state.Label6()},
+                          {kToppEllerIkke, QString::number(m_state.chkFarge())},
+                          {kVisInfo, QString::number(m_state.chkInfo())}});
 }
 
 void FormSettings::LoadFormSettings(const QString &appName)
@@ -59,11 +61,6 @@ QString FormSettings::get(const QString &appName, QLatin1StringView key,
                           const QString &fallback) const
 {
     return m_store.getSetting(appName, kSection, key, fallback);
-}
-
-void FormSettings::save(const QString &appName, QLatin1StringView key, const QString &value)
-{
-    m_store.saveSetting(appName, kSection, key, value);
 }
 
 // An option box holds 0 or 1; any other stored text (hand-edited, or garbage) is a failed

@@ -32,7 +32,7 @@ public:
     /// Works on `state` and `engine`, keeping them in `store`.
     FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine);
 
-    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo, in that order;
+    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo in one change;
     /// paused with no URL in the engine (a start in the pause state) it keeps the stored URL.
     void SaveFormSettings(const QString &appName);
     /// Restores the texts and options, then (outside the pause state) the URL; volume 100.
@@ -44,7 +44,6 @@ public:
 
 private:
     QString get(const QString &appName, QLatin1StringView key, const QString &fallback) const;
-    void save(const QString &appName, QLatin1StringView key, const QString &value);
     std::optional<int> loadOption(const QString &appName, QLatin1StringView key, int current) const;
 
     SettingsStore &m_store;

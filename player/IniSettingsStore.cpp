@@ -89,6 +89,14 @@ QString IniSettingsStore::filePath(const QString &appName) const
 bool IniSettingsStore::saveSetting(const QString &appName, const QString &section,
                                    const QString &key, const QString &value)
 {
+    return saveSettings(appName, section, {{key, value}});
+}
+
+// All values go into one sync, that is one temporary file and one rename: a crash between
+// two keys of the same change cannot leave a new URL beside an old title.
+bool IniSettingsStore::saveSettings(const QString &appName, const QString &section,
+                                    const QList<std::pair<QString, QString>> &values)
+{
     const QString path = filePath(appName);
     if (inspect(path) == FileState::Broken) {
         return false;
@@ -97,7 +105,9 @@ bool IniSettingsStore::saveSetting(const QString &appName, const QString &sectio
     if (settings.status() != QSettings::NoError) {
         return false;
     }
-    settings.setValue(settingsKey(section, key), value);
+    for (const auto &[key, value] : values) {
+        settings.setValue(settingsKey(section, key), value);
+    }
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -20,6 +20,8 @@ public:
     // SettingsStore: false from a write or delete means the file was left as it was.
     bool saveSetting(const QString &appName, const QString &section, const QString &key,
                      const QString &value) override;
+    bool saveSettings(const QString &appName, const QString &section,
+                      const QList<std::pair<QString, QString>> &values) override;
     QString getSetting(const QString &appName, const QString &section, const QString &key,
                        const QString &defaultValue) const override;
     bool deleteSection(const QString &appName, const QString &section) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Playback.h"
+
 #include <QString>
 
 #include <optional>
@@ -33,6 +35,8 @@ public:
     virtual std::optional<int> bufferingProgress() const = 0;
     /// 0 until the first data of the current media has been buffered.
     virtual std::optional<int> bufferingCount() const = 0;
+    /// Where the current media stands: connecting, playing, reconnecting, failed...
+    virtual Playback playback() const = 0;
 
 protected:
     MediaPlayer() = default;

@@ -3,10 +3,12 @@
 #include "Logging.h"
 #include "NowPlaying.h"
 #include "PlaylistFetcher.h"
+#include "SteadyClock.h"
+#include "StreamPolicy.h"
 #include "TextDecoding.h"
 #include "XmlPlaylist.h"
 
-#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -14,11 +16,8 @@
 
 #include <mpv/client.h>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <atomic>
+#include <clocale>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -33,11 +32,13 @@ enum Observed : quint64 {
     kObserveBuffering,
     kObserveMetadata,
     kObserveFileSize,
+    kObservePath,
+    kObservePausedForCache,
 };
 constexpr quint64 kLoadReplyBase = 1000;
-// How long after a stream starts playing the memory the previous one freed is given back;
-// a burst of tunings gives it back once.
-constexpr int kTrimDelayMs = 3000;
+// Debian's bundle of the system's trusted authorities; the engine's TLS library is not
+// told of any by default and would accept every certificate.
+constexpr const char *kSystemCaFile = "/etc/ssl/certs/ca-certificates.crt";
 
 // Options set before initialising, in this order; extra options from the caller follow.
 const char *const kOptions[][2] = {
@@ -62,6 +63,7 @@ const char *const kOptions[][2] = {
     {"demuxer-max-bytes", "2MiB"},
     {"demuxer-max-back-bytes", "256KiB"},
     {"user-agent", "Morvena Webradio/2.71"},
+    {"tls-verify", "yes"},
 };
 
 bool isNetworkLocation(const QString &location)
@@ -90,7 +92,8 @@ struct MpvMediaPlayer::Private {
 
     MpvMediaPlayer *q;
     mpv_handle *mpv = nullptr;
-    Timings timings;
+    MonotonicClock clock;
+    StreamPolicy policy{clock};
     std::atomic<bool> wakeupQueued{false};
 
     QString url; // as written, also after close()
@@ -101,30 +104,27 @@ struct MpvMediaPlayer::Private {
 
     // The media being opened: one entry for a plain URL, several for an XML playlist.
     QStringList entries;
-    int entryIndex = 0;
     quint64 generation = 0; // bumped by every write, stop and close
     qint64 entryId = -1;    // mpv's playlist entry of our load
     qint64 insertedFirst = -1;
     qint64 insertedLast = -1; // entries mpv added for a pls/m3u it expanded
-    bool audioSeen = false;   // since this (re)open
-    bool reconnecting = false;
-    int silentReconnects = 0;
-    int retryDelayMs = 0;
+    bool sniffed = false;     // the address was already read as an XML playlist
     int httpStatus = 0;
+    QString engineLog; // the engine's warnings since the current entry started
     int bufferingCount = 0;
     std::optional<QString> pendingEnd; // an end of the current media not yet acted on
 
     std::optional<qint64> bitrate;
     std::optional<qint64> inputRate;
     std::optional<int> buffering;
-    // A live stream has no length; libmpv estimates a duration even for one, so the
-    // size the server announced is what tells a finished download from a dropped stream.
+    bool pausedForCache = false;
+    // A live stream has no size; the size the server announced (or a file's) is what tells
+    // a finished download from a dropped stream.
     bool sizeKnown = false;
+    QString path; // what mpv plays now: the entry a pls/m3u expanded to, not the list
     QHash<QString, QString> tags;
 
-    QTimer watchdog;
-    QTimer retryTimer;
-    QTimer trimTimer;
+    QTimer policyTimer;
     PlaylistFetcher fetcher;
 
     void setStatus(Status s)
@@ -132,7 +132,7 @@ struct MpvMediaPlayer::Private {
         if (status == s)
             return;
         status = s;
-        emit q->statusChanged(s);
+        emit q->statusChanged();
     }
 
     void clearFigures()
@@ -140,6 +140,7 @@ struct MpvMediaPlayer::Private {
         bitrate.reset();
         inputRate.reset();
         buffering.reset();
+        pausedForCache = false;
         sizeKnown = false;
         bufferingCount = 0;
     }
@@ -156,12 +157,12 @@ struct MpvMediaPlayer::Private {
     void abandon()
     {
         ++generation;
-        watchdog.stop();
-        retryTimer.stop();
+        policy.cancel();
+        policyTimer.stop();
         fetcher.cancel();
         entryId = insertedFirst = insertedLast = -1;
         pendingEnd.reset();
-        reconnecting = false;
+        sniffed = false;
         error.clear();
         clearFigures();
     }
@@ -181,30 +182,37 @@ struct MpvMediaPlayer::Private {
     void start(const QStringList &list)
     {
         entries = list;
-        entryIndex = 0;
-        silentReconnects = 0;
-        retryDelayMs = timings.firstRetryMs;
+        policy.start(static_cast<int>(entries.size()));
         loadEntry();
     }
 
     void loadEntry()
     {
         entryId = insertedFirst = insertedLast = -1;
-        audioSeen = false;
         httpStatus = 0;
+        engineLog.clear();
+        path.clear();
         clearFigures();
         clearTags();
-        const QByteArray target = entries.at(entryIndex).toUtf8();
+        const QByteArray target = entries.at(policy.entryIndex()).toUtf8();
         command({"loadfile", target.constData(), "replace"}, kLoadReplyBase + generation);
-        watchdog.start(timings.watchdogMs);
-        setStatus(reconnecting ? Status::Reconnecting : Status::Opening);
+        policy.opening();
+        setStatus(policy.isReconnecting() ? Status::Reconnecting : Status::Connecting);
+        armPolicyTimer();
+    }
+
+    void armPolicyTimer()
+    {
+        if (const std::optional<qint64> due = policy.msUntilDue())
+            policyTimer.start(static_cast<int>(*due));
+        else
+            policyTimer.stop();
     }
 
     void fail(const QString &reason)
     {
-        watchdog.stop();
-        retryTimer.stop();
-        reconnecting = false;
+        policy.cancel();
+        policyTimer.stop();
         clearFigures();
         command({"stop"});
         error = reason;
@@ -213,94 +221,67 @@ struct MpvMediaPlayer::Private {
         emit q->failed(reason);
     }
 
-    void scheduleReconnect()
+    void act(const StreamPolicy::Decision &decision)
     {
-        reconnecting = true;
-        clearFigures();
-        setStatus(Status::Reconnecting);
-        qCDebug(lcEngine) << "reconnecting in" << retryDelayMs << "ms";
-        retryTimer.start(retryDelayMs);
-        retryDelayMs = std::min(retryDelayMs * 2, timings.maxRetryMs);
+        switch (decision.action) {
+        case StreamPolicy::Action::Wait:
+            if (decision.watchdog)
+                command({"stop"}); // its end-of-file event carries "stopped" and is ignored
+            if (policy.isReconnecting()) {
+                clearFigures();
+                setStatus(Status::Reconnecting);
+            }
+            armPolicyTimer();
+            return;
+        case StreamPolicy::Action::OpenNext:
+        case StreamPolicy::Action::Reopen:
+            qCDebug(lcEngine) << "opening entry" << policy.entryIndex() << "attempt"
+                              << policy.attempt();
+            loadEntry();
+            return;
+        case StreamPolicy::Action::Fail:
+            fail(decision.reason);
+            return;
+        case StreamPolicy::Action::End:
+            policyTimer.stop();
+            clearFigures();
+            setStatus(Status::Ended);
+            return;
+        }
     }
 
     // The current open ended, with or without having played.
-    void onEnded(const QString &reason)
+    void onEnded(const QString &engineReason)
     {
-        watchdog.stop();
-        if (httpStatus == 403 || httpStatus == 404 || httpStatus == 410) {
-            fail(QStringLiteral("The server answered HTTP %1.").arg(httpStatus));
+        const StreamPolicy::Failure why =
+            StreamPolicy::classify(httpStatus, engineLog, engineReason);
+        // A Windows Media playlist served under a name or type the engine does not know
+        // reads as "not audio": look inside before giving up.
+        if (!sniffed && status == Status::Connecting && entries.size() == 1 &&
+            why.reason == QLatin1String("Not an audio stream") &&
+            isNetworkLocation(entries.first())) {
+            sniffed = true;
+            policy.cancel();
+            policyTimer.stop();
+            fetcher.fetch(XmlPlaylist::locationToUrl(entries.first()));
             return;
         }
-        if (!audioSeen) {
-            if (reconnecting) {
-                if (++silentReconnects >= timings.maxSilentReconnects)
-                    fail(QStringLiteral("The stream did not come back: %1").arg(reason));
-                else
-                    scheduleReconnect();
-                return;
-            }
-            if (entryIndex + 1 < entries.size()) {
-                ++entryIndex; // a dead entry of a playlist falls through to the next
-                loadEntry();
-                return;
-            }
-            fail(reason);
-            return;
-        }
-        // It played and then ended: a live stream dropped, or a file came to its end.
-        if (isNetworkLocation(entries.at(entryIndex)) && !sizeKnown) {
-            scheduleReconnect();
-            return;
-        }
-        clearFigures();
-        setStatus(Status::Idle);
-    }
-
-    void onWatchdog()
-    {
-        command({"stop"}); // its end-of-file event carries "stopped" and is ignored
-        onEnded(QStringLiteral("No audio arrived within %1 s.").arg(timings.watchdogMs / 1000));
+        const bool live = isNetworkLocation(path.isEmpty() ? entries.value(policy.entryIndex())
+                                                           : path) &&
+                          !sizeKnown;
+        act(policy.ended(why, live));
     }
 
     void onAudio()
     {
-        watchdog.stop();
-        audioSeen = true;
-        reconnecting = false;
-        silentReconnects = 0;
-        retryDelayMs = timings.firstRetryMs;
+        policy.audioStarted();
+        policyTimer.stop();
+        // A dead mirror before this entry must not speak for it when it drops later.
+        httpStatus = 0;
+        engineLog.clear();
         ++bufferingCount;
         setStatus(Status::Playing);
         emit q->audioStarted();
-        trimTimer.start(kTrimDelayMs);
-    }
-
-    // glibc raises its mmap threshold to the size of every large block freed, so after the
-    // first stream is closed its multi-megabyte buffers come from a thread's arena, which
-    // keeps the high-water mark of overlapping openings for good: zapping fast added 17 MiB.
-    // A fixed threshold keeps them mapped and unmapped whole. Set once, before mpv's threads.
-    static void keepLargeBuffersOutOfTheHeap()
-    {
-#if defined(__GLIBC__)
-        static const bool set = [] {
-            return mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
-        }();
-        if (!set)
-            qCWarning(lcEngine) << "the malloc mmap threshold could not be set";
-#endif
-    }
-
-    // A stream's demuxer cache and decoder buffers are freed on mpv's threads, and their
-    // malloc arenas keep the pages: without this, a day of zapping ratchets the resident
-    // size up by ten megabytes or more. Once the new stream has settled, hand them back.
-    static void releaseFreedMemory()
-    {
-#if defined(__GLIBC__)
-        QElapsedTimer took;
-        took.start();
-        malloc_trim(0);
-        qCDebug(lcEngine) << "returned freed memory in" << took.elapsed() << "ms";
-#endif
     }
 
     bool isOurs(qint64 id) const
@@ -354,8 +335,14 @@ struct MpvMediaPlayer::Private {
     void onStartFile(const mpv_event_start_file &start)
     {
         // Older libmpv answers loadfile without the entry id: take the first start after it.
-        if (entryId < 0 && insertedFirst < 0 && status != Status::Idle && status != Status::Failed)
+        if (entryId < 0 && insertedFirst < 0 &&
+            (status == Status::Connecting || status == Status::Reconnecting))
             entryId = start.playlist_entry_id;
+        // The next entry of an expanded playlist: the last one's failure is not its own.
+        if (isOurs(start.playlist_entry_id)) {
+            httpStatus = 0;
+            engineLog.clear();
+        }
     }
 
     void onProperty(quint64 id, const mpv_event_property &p)
@@ -386,6 +373,14 @@ struct MpvMediaPlayer::Private {
             // Latched until the next open: the size is gone again by the time the end of
             // the file is reported.
             sizeKnown = sizeKnown || p.format == MPV_FORMAT_INT64;
+            break;
+        case kObservePath:
+            // Kept when the file closes: its end is reported after the path is gone.
+            if (p.format == MPV_FORMAT_STRING)
+                path = QString::fromUtf8(*static_cast<char **>(p.data));
+            break;
+        case kObservePausedForCache:
+            pausedForCache = p.format == MPV_FORMAT_FLAG && *static_cast<int *>(p.data) != 0;
             break;
         case kObserveMetadata: {
             QHash<QString, QString> fresh;
@@ -418,6 +413,8 @@ struct MpvMediaPlayer::Private {
         static const QRegularExpression kHttpError(QStringLiteral("HTTP error (\\d{3})"));
         if (const auto match = kHttpError.match(text); match.hasMatch())
             httpStatus = match.captured(1).toInt();
+        if (log.log_level <= MPV_LOG_LEVEL_WARN && engineLog.size() < 4096)
+            engineLog += text + QLatin1Char('\n');
     }
 
     void drain()
@@ -445,7 +442,7 @@ struct MpvMediaPlayer::Private {
                 onEndFile(*static_cast<mpv_event_end_file *>(event->data));
                 break;
             case MPV_EVENT_PLAYBACK_RESTART:
-                if (!audioSeen && (status == Status::Opening || status == Status::Reconnecting))
+                if (status == Status::Connecting || status == Status::Reconnecting)
                     onAudio();
                 break;
             case MPV_EVENT_PROPERTY_CHANGE:
@@ -474,9 +471,12 @@ struct MpvMediaPlayer::Private {
             start(list);
             return;
         }
-        fail(fetchError.isEmpty()
-                 ? QStringLiteral("The playlist lists nothing to play.")
-                 : QStringLiteral("The playlist could not be read: %1").arg(fetchError));
+        if (sniffed)
+            fail(QStringLiteral("Not an audio stream"));
+        else
+            fail(fetchError.isEmpty()
+                     ? QStringLiteral("The playlist lists nothing to play")
+                     : QStringLiteral("The playlist could not be read: %1").arg(fetchError));
     }
 };
 
@@ -490,18 +490,15 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     : QObject(parent)
     , d(std::make_unique<Private>(this))
 {
-    d->watchdog.setSingleShot(true);
-    d->trimTimer.setSingleShot(true);
-    connect(&d->trimTimer, &QTimer::timeout, this, &Private::releaseFreedMemory);
-    d->retryTimer.setSingleShot(true);
-    connect(&d->watchdog, &QTimer::timeout, this, [this] { d->onWatchdog(); });
-    connect(&d->retryTimer, &QTimer::timeout, this, [this] { d->loadEntry(); });
+    d->policyTimer.setSingleShot(true);
+    connect(&d->policyTimer, &QTimer::timeout, this, [this] { d->act(d->policy.due()); });
     connect(&d->fetcher, &PlaylistFetcher::finished, this,
             [this](const QUrl &u, const QByteArray &data, const QString &error) {
                 d->onFetched(u, data, error);
             });
 
-    Private::keepLargeBuffersOutOfTheHeap();
+    // libmpv refuses to start unless numbers are read and written the C way.
+    std::setlocale(LC_NUMERIC, "C");
     mpv_handle *mpv = mpv_create();
     if (!mpv) {
         qCWarning(lcEngine) << "libmpv could not be created";
@@ -511,6 +508,8 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
         if (const int rc = mpv_set_option_string(mpv, name, value); rc < 0)
             qCWarning(lcEngine) << "mpv option" << name << "refused:" << mpv_error_string(rc);
     }
+    if (QFile::exists(QLatin1String(kSystemCaFile)))
+        mpv_set_option_string(mpv, "tls-ca-file", kSystemCaFile);
     for (const QString &option : extraOptions) {
         const qsizetype eq = option.indexOf(QLatin1Char('='));
         const QByteArray name = option.left(eq).toUtf8();
@@ -530,7 +529,9 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     mpv_observe_property(mpv, kObserveCacheState, "demuxer-cache-state", MPV_FORMAT_NODE);
     mpv_observe_property(mpv, kObserveBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
     mpv_observe_property(mpv, kObserveMetadata, "metadata", MPV_FORMAT_NODE);
-    mpv_observe_property(mpv, kObserveFileSize, "duration", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(mpv, kObserveFileSize, "file-size", MPV_FORMAT_INT64);
+    mpv_observe_property(mpv, kObservePath, "path", MPV_FORMAT_STRING);
+    mpv_observe_property(mpv, kObservePausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_set_wakeup_callback(mpv, &Private::wakeup, d.get());
 }
 
@@ -560,7 +561,31 @@ QString MpvMediaPlayer::errorString() const
 
 void MpvMediaPlayer::setTimings(const Timings &timings)
 {
-    d->timings = timings;
+    d->policy.setTimings(timings);
+}
+
+Playback MpvMediaPlayer::playback() const
+{
+    Playback now;
+    now.state = d->status;
+    switch (d->status) {
+    case Status::Playing:
+        if (d->pausedForCache) {
+            now.state = Status::Buffering;
+            now.percent = d->buffering.value_or(0);
+        }
+        break;
+    case Status::Reconnecting:
+        now.attempt = d->policy.attempt();
+        now.secondsToRetry = d->policy.secondsToRetry();
+        break;
+    case Status::Failed:
+        now.reason = d->error;
+        break;
+    default:
+        break;
+    }
+    return now;
 }
 
 QString MpvMediaPlayer::url() const
@@ -583,11 +608,11 @@ void MpvMediaPlayer::setUrl(const QString &url)
         // The engine would also run its filter, descriptor and edit-list protocols, which
         // can read and write files: a channel list gets files and streams only.
         d->command({"stop"});
-        d->setStatus(Status::Opening);
+        d->setStatus(Status::Connecting);
         QTimer::singleShot(0, this, [this, generation = d->generation] {
             if (generation == d->generation)
                 d->fail(QStringLiteral("This address cannot be played: only files and "
-                                       "http, https, mms, rtsp and rtmp streams can."));
+                                       "http, https, mms, rtsp and rtmp streams can"));
         });
         return;
     }
@@ -597,7 +622,7 @@ void MpvMediaPlayer::setUrl(const QString &url)
     }
     // libmpv cannot read Windows Media's XML playlists: read the entries ourselves.
     d->command({"stop"});
-    d->setStatus(Status::Opening);
+    d->setStatus(Status::Connecting);
     d->fetcher.fetch(XmlPlaylist::locationToUrl(url));
 }
 

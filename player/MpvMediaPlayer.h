@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MediaPlayer.h"
+#include "StreamPolicy.h"
 
 #include <QObject>
 #include <QStringList>
@@ -16,16 +17,9 @@ class MpvMediaPlayer : public QObject, public MediaPlayer {
 
 public:
     /// Where the current media stands.
-    enum class Status { Idle, Opening, Playing, Reconnecting, Failed };
-    Q_ENUM(Status)
-
+    using Status = Playback::State;
     /// Timings of the watchdog and the reconnect back-off; tests shorten them.
-    struct Timings {
-        int watchdogMs = 15'000;      ///< no audio this long after opening: failed
-        int firstRetryMs = 1'000;     ///< first reconnect delay, doubled each time
-        int maxRetryMs = 30'000;      ///< cap of the reconnect delay
-        int maxSilentReconnects = 10; ///< reconnects without audio before giving up
-    };
+    using Timings = StreamPolicy::Timings;
 
     /// Extra mpv options from MORVENA_MPV_OPTIONS ("name=value" pairs separated by blanks).
     static QStringList optionsFromEnvironment();
@@ -54,10 +48,11 @@ public:
     std::optional<qint64> bandWidth() const override;
     std::optional<int> bufferingProgress() const override;
     std::optional<int> bufferingCount() const override;
+    Playback playback() const override;
 
 signals:
     /// The status of the current media changed.
-    void statusChanged(MpvMediaPlayer::Status status);
+    void statusChanged();
     /// The first audio of the current media (or of a reconnect) was decoded.
     void audioStarted();
     /// The current media failed for good; `reason` says why in plain words.

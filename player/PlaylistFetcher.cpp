@@ -25,8 +25,12 @@ void PlaylistFetcher::fetch(const QUrl &url)
             data = file.read(kMaxBytes);
         else
             error = file.errorString();
-        // Answer from the event loop so callers see one behaviour for files and URLs.
-        QTimer::singleShot(0, this, [this, url, data, error] { emit finished(url, data, error); });
+        // Answer from the event loop so callers see one behaviour for files and URLs; a
+        // cancel() before then withdraws the answer.
+        QTimer::singleShot(0, this, [this, url, data, error, pending = m_pending] {
+            if (pending == m_pending)
+                emit finished(url, data, error);
+        });
         return;
     }
     if (!m_network)
@@ -42,6 +46,7 @@ void PlaylistFetcher::fetch(const QUrl &url)
 
 void PlaylistFetcher::cancel()
 {
+    ++m_pending;
     if (m_reply)
         abandonReply();
 }

@@ -38,4 +38,5 @@ private:
     QNetworkAccessManager *m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_data;
+    quint64 m_pending = 0; // bumped by cancel(): a local answer still queued is withdrawn
 };

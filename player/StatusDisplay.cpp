@@ -20,10 +20,22 @@ void StatusDisplay::poll()
     pollIndicator();
 }
 
+QString StatusDisplay::joinAuthorTitle(const QString &author, const QString &title)
+{
+    if (author.isEmpty() || title.isEmpty())
+        return author + title;
+    return author + kAuthorTitleSeparator + title;
+}
+
 // A line whose figures cannot all be read keeps its previous text: before a stream tells
-// its bitrate the line keeps the reset text the tuning wrote.
+// its bitrate the line keeps the reset text. Figures of a stream that is not playing
+// (connecting, dropped, failed, ended) would be stale: the line shows the reset text.
 void StatusDisplay::pollStatusLine()
 {
+    if (!m_engine.playback().isLive()) {
+        m_state.setLabel3(kStatusReset);
+        return;
+    }
     const std::optional<QString> bitrate = m_engine.itemInfo(QStringLiteral("Bitrate"));
     if (!bitrate) {
         return;
@@ -54,7 +66,19 @@ void StatusDisplay::pollNowPlaying()
     if (!title) {
         return;
     }
-    m_state.setLabel4(*author + kAuthorTitleSeparator + *title);
+    const Playback now = m_engine.playback();
+    const QString joined = joinAuthorTitle(*author, *title);
+    if (now.isLive() && !joined.isEmpty()) {
+        m_news = joined;
+    } else if (now.state == Playback::State::Failed) {
+        m_news = now.reason;
+    } else if (now.state == Playback::State::Idle) {
+        return;
+    } else {
+        m_state.setLabel4(now.text());
+        return;
+    }
+    m_state.setLabel4(m_news);
 }
 
 void StatusDisplay::pollIndicator()
@@ -66,10 +90,12 @@ void StatusDisplay::pollIndicator()
 void StatusDisplay::watch()
 {
     const QString nowPlaying = m_state.Label4();
-    // Exact comparison: a change of case alone is a new text and is announced.
-    if (m_state.Label1() != nowPlaying) {
-        m_announcer.announce(m_state.Label2(), nowPlaying.toUpper());
+    // Only what the stream said is news; the words for a state are not. Exact comparison:
+    // a change of case alone is a new text and is announced.
+    if (nowPlaying.isEmpty() || nowPlaying != m_news || m_state.Label1() == nowPlaying) {
+        return;
     }
+    m_announcer.announce(m_state.Label2(), nowPlaying.toUpper());
     m_state.setLabel1(nowPlaying);
 }
 

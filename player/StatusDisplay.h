@@ -26,6 +26,12 @@ public:
     static constexpr quint32 kOnAirColor = 0xFFFFFFFF;
     /// Joins author and title in the now-playing text.
     static constexpr QLatin1StringView kAuthorTitleSeparator{" - "};
+    /// The status line while there are no figures to show.
+    static constexpr QLatin1StringView kStatusReset{"0 kbps (0,00kB/s) - 0%"};
+
+    /// Author and title as the now-playing line joins them: the separator only between two
+    /// texts, so a missing author never leaves a dangling " - ".
+    static QString joinAuthorTitle(const QString &author, const QString &title);
 
     /// Works on the given collaborators, which must outlive it; numbers are written the way
     /// `locale` writes them (the user's own by default).
@@ -33,10 +39,14 @@ public:
                   const QLocale &locale = QLocale());
 
     /// One tick of the status poll: status line, now-playing text, on-air indicator, each on
-    /// its own, so a read that fails leaves only its own line as it was.
+    /// its own, so a read that fails leaves only its own line as it was. While the stream
+    /// gives no figures the status line shows the reset text, and while it gives no title
+    /// the now-playing text says what the engine is doing (connecting, reconnecting, why it
+    /// failed), never the last station's title.
     void poll();
-    /// One tick of the watcher: announces the now-playing text when it differs from the one
-    /// last seen, then remembers it.
+    /// One tick of the watcher: announces the now-playing text when the stream gave it (a
+    /// title, or the reason of a failure) and it differs from the one last announced.
+    /// Texts that only tell the state ("Connecting…", "Pause...") are not announced.
     void watch();
     /// Sets the on-air indicator's colour and text.
     static void showIndicator(PlayerState &state, bool onAir);
@@ -50,4 +60,6 @@ private:
     PlayerState &m_state;
     Announcer &m_announcer;
     QLocale m_locale;
+    QString m_news; // the last now-playing text the stream itself gave
+
 };

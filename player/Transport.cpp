@@ -32,7 +32,10 @@ void Transport::tune(const QString &name, const QString &url)
     m_engine.setVolume(100);
     m_state.setLabel2(name);
     m_state.setLabel6(m_state.Label2());
-    // Label4 stays: the status poll replaces it with the new stream's author and title.
+    // The last station's title would pass for this one's until the stream names its own.
+    m_state.setLabel4(Playback::kConnecting);
+    // A new tuning announces its first title even when the last station played the same.
+    m_state.setLabel1(QString());
     m_settings.SaveFormSettings(FormSettings::kAppName);
     resetTransport();
 }
@@ -79,6 +82,7 @@ void Transport::continuePlaying()
     m_engine.setUrl(m_settings.storedUrl(FormSettings::kAppName));
     m_engine.setVolume(100);
     m_state.setLabel2(m_state.Label6());
+    m_state.setLabel4(Playback::kConnecting);
     m_view.setPictureButton7Visible(false);
     m_view.setPictureButton6Visible(true);
     updateTray(Tray::Icon::Playing, m_state.Label2());
@@ -126,6 +130,24 @@ void Transport::exit()
 {
     m_tray.remove();
     m_view.endProgram();
+}
+
+void Transport::playbackChanged(const Playback &playback)
+{
+    const bool over = playback.state == Playback::State::Failed ||
+                      playback.state == Playback::State::Ended;
+    if (!over || m_state.isPaused() || m_state.Label2() == PlayerState::kNoChannelSelected) {
+        return;
+    }
+    // Continue plays the saved title's stream: make it this one, also after a drop.
+    m_state.setLabel6(m_state.Label2());
+    m_view.setFortsettAvsCaption(continueCaption(m_state.Label2()));
+    m_view.setFortsettAvsEnabled(true);
+    m_view.setPauseAvsEnabled(false);
+    m_view.setPictureButton6Visible(false);
+    m_view.setPictureButton7Visible(true);
+    updateTray(Tray::Icon::Idle, m_state.Label2());
+    m_settings.SaveFormSettings(FormSettings::kAppName);
 }
 
 // Every tray update sets the window's own icon to the same image, icon or no icon.

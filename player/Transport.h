@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Playback.h"
+#include "StatusDisplay.h"
 #include "Tray.h"
 
 #include <QLatin1StringView>
@@ -17,7 +19,7 @@ class PlayerView;
 class Transport {
 public:
     /// The status line after tuning, pause and stop.
-    static constexpr QLatin1StringView kStatusReset{"0 kbps (0,00kB/s) - 0%"};
+    static constexpr QLatin1StringView kStatusReset = StatusDisplay::kStatusReset;
     /// The continue item's caption while there is nothing to continue.
     static constexpr QLatin1StringView kContinue{"Continue"};
 
@@ -44,6 +46,10 @@ public:
     void toTray();
     /// The exit button: removes the tray icon and ends the program without saving.
     void exit();
+    /// The engine's account of playback changed: when the stream failed or played to its
+    /// end, the controls offer to continue (play it again) instead of a pause that would
+    /// pause nothing.
+    void playbackChanged(const Playback &playback);
 
 private:
     void updateTray(Tray::Icon icon, const QString &tip);

@@ -24,12 +24,15 @@ QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject
             Qt::QueuedConnection);
 }
 
-QString QtTray::tipText(const QString &tip)
+QString QtTray::tipText(const QString &tip, const QString &nowPlaying)
 {
+    QString full = tip;
+    if (!nowPlaying.isEmpty() && nowPlaying != tip)
+        full += QLatin1Char('\n') + nowPlaying;
     // The tip is shown by a label that takes anything looking like a tag for rich text,
     // and channel names come from files and streams we don't control: a word joiner after
     // every "<" keeps it plain text without changing what the user reads.
-    QString shown = tip.left(kTipLimit);
+    QString shown = full.left(kTipLimit);
     shown.replace(QLatin1Char('<'), QStringLiteral("<\u2060"));
     return shown;
 }
@@ -74,11 +77,18 @@ void QtTray::remove()
     m_trayIcon->hide();
 }
 
+void QtTray::setNowPlaying(const QString &text)
+{
+    m_nowPlaying = text;
+    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying));
+}
+
 void QtTray::show(Icon icon, const QString &tip)
 {
     m_icon = icon;
+    m_tip = tip;
     m_trayIcon->setIcon(m_images.image(icon));
-    m_trayIcon->setToolTip(tipText(tip));
+    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying));
 }
 
 void QtTray::onActivated(QSystemTrayIcon::ActivationReason reason)

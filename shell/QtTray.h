@@ -28,9 +28,10 @@ public:
     explicit QtTray(const ImageList &images, std::function<bool()> available = {},
                     QObject *parent = nullptr);
 
-    /// The tip as the tray shows it: at most kTipLimit characters of `tip`, never taken
-    /// for rich text.
-    static QString tipText(const QString &tip);
+    /// The tip as the tray shows it: at most kTipLimit characters of `tip`, with
+    /// `nowPlaying` on a line of its own when it says more than `tip`; never taken for rich
+    /// text.
+    static QString tipText(const QString &tip, const QString &nowPlaying = {});
 
     /// True when the desktop has a notification area to show the icon in.
     bool isAvailable() const;
@@ -49,6 +50,9 @@ public:
     void update(Icon icon, const QString &tip) override;
     /// Takes the icon away.
     void remove() override;
+    /// The now-playing text the tip shows under the tip's own text, so that the tray tells
+    /// what the player is doing (a title, "Reconnecting in 4 s…", why a station failed).
+    void setNowPlaying(const QString &text);
 
     /// Turns the desktop's report of a click on the icon into one of the three signals.
     void onActivated(QSystemTrayIcon::ActivationReason reason);
@@ -74,5 +78,7 @@ private:
     QSystemTrayIcon *m_trayIcon;
     QTimer *m_pendingPress;
     Icon m_icon = Icon::Idle;
+    QString m_tip;
+    QString m_nowPlaying;
     bool m_pressPending = false;
 };
