@@ -139,6 +139,8 @@ void Transport::playbackChanged(const Playback &playback)
     if (!over || m_state.isPaused() || m_state.Label2() == PlayerState::kNoChannelSelected) {
         return;
     }
+    // The line says why before the state is saved, so the saved text is the one shown.
+    m_state.setLabel4(playback.text());
     // Continue plays the saved title's stream: make it this one, also after a drop.
     m_state.setLabel6(m_state.Label2());
     m_view.setFortsettAvsCaption(continueCaption(m_state.Label2()));
