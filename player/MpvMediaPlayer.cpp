@@ -258,7 +258,7 @@ struct MpvMediaPlayer::Private {
         // A Windows Media playlist served under a name or type the engine does not know
         // reads as "not audio": look inside before giving up.
         if (!sniffed && status == Status::Connecting && entries.size() == 1 &&
-            why.reason == QLatin1String("Not an audio stream") &&
+            why.reason == StreamPolicy::kNotAudio &&
             isNetworkLocation(entries.first())) {
             sniffed = true;
             policy.cancel();
@@ -472,7 +472,7 @@ struct MpvMediaPlayer::Private {
             return;
         }
         if (sniffed)
-            fail(QStringLiteral("Not an audio stream"));
+            fail(StreamPolicy::kNotAudio);
         else
             fail(fetchError.isEmpty()
                      ? QStringLiteral("The playlist lists nothing to play")

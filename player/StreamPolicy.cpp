@@ -38,7 +38,7 @@ StreamPolicy::Failure StreamPolicy::classify(int httpStatus, const QString &engi
     if (has("timed out"))
         return {QStringLiteral("The server did not answer"), false};
     if (has("recognize file format") || has("unrecognized file format"))
-        return {QStringLiteral("Not an audio stream"), true};
+        return {kNotAudio, true};
     return {fallback, false};
 }
 

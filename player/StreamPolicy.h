@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,9 @@ class StreamPolicy {
 public:
     /// Timings of the watchdog and the reconnect back-off.
     using Timings = StreamTimings;
+
+    /// The reason given for an address that answers with something other than audio.
+    static constexpr QLatin1StringView kNotAudio{"Not an audio stream"};
 
     /// Why an open ended without audio, as the engine reported it.
     struct Failure {
