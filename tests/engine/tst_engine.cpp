@@ -1,10 +1,12 @@
 // The libmpv adapter against a local stream server: playback, figures, metadata,
-// faults, reconnection and playlists. Audio goes to mpv's null output.
+// faults, reconnection and playlists. Audio goes to mpv's null output. Calls are checked
+// for freezes only (a blocking connect or read takes seconds); how long they take on a
+// quiet machine is bench-stalls' business.
 #include "MpvMediaPlayer.h"
-#include "StallMonitor.h"
 #include "TestStreamServer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,10 +20,20 @@ using Status = MpvMediaPlayer::Status;
 namespace {
 constexpr int kStartTimeoutMs = 10'000;
 constexpr int kTitleTimeoutMs = 15'000;
-constexpr qint64 kMaxCallMs = 100;
+// A call that takes this long blocked on the network or a file: a freeze, not a busy machine.
+constexpr qint64 kFreezeMs = 1000;
+
+template<typename Call>
+bool returnsWithoutFreezing(Call &&call)
+{
+    QElapsedTimer clock;
+    clock.start();
+    call();
+    return clock.elapsed() < kFreezeMs;
+}
 } // namespace
 
-class TestMpvMediaPlayer : public QObject {
+class TestEngine : public QObject {
     Q_OBJECT
 
 private slots:
@@ -54,43 +66,36 @@ private:
 
     std::unique_ptr<TestStreamServer> m_server;
     std::unique_ptr<MpvMediaPlayer> m_player;
-    std::unique_ptr<StallMonitor> m_stalls;
 };
 
-void TestMpvMediaPlayer::init()
+void TestEngine::init()
 {
     m_server = std::make_unique<TestStreamServer>();
     QVERIFY(m_server->start());
     startPlayer();
 }
 
-void TestMpvMediaPlayer::cleanup()
+void TestEngine::cleanup()
 {
-    if (m_stalls)
-        QVERIFY2(
-            m_stalls->longestStallMs() < kMaxCallMs,
-            qPrintable(QStringLiteral("event loop stalled %1 ms").arg(m_stalls->longestStallMs())));
-    m_stalls.reset();
     m_player.reset();
     m_server.reset();
 }
 
-void TestMpvMediaPlayer::startPlayer(const MpvMediaPlayer::Timings &timings)
+void TestEngine::startPlayer(const MpvMediaPlayer::Timings &timings)
 {
     m_player.reset();
     m_player = std::make_unique<MpvMediaPlayer>(QStringList{QStringLiteral("ao=null")});
     QVERIFY(m_player->isValid());
     m_player->setTimings(timings);
-    m_stalls = std::make_unique<StallMonitor>();
 }
 
-void TestMpvMediaPlayer::waitForAudio()
+void TestEngine::waitForAudio()
 {
     QTRY_VERIFY_WITH_TIMEOUT(m_player->bufferingCount().value_or(0) > 0, kStartTimeoutMs);
     QCOMPARE(m_player->status(), Status::Playing);
 }
 
-void TestMpvMediaPlayer::startsConfigured()
+void TestEngine::startsConfigured()
 {
     QCOMPARE(m_player->volume(), 50);
     QCOMPARE(m_player->url(), QString());
@@ -103,7 +108,7 @@ void TestMpvMediaPlayer::startsConfigured()
     QVERIFY(!m_player->bufferingCount());
 }
 
-void TestMpvMediaPlayer::playsLiveStreams_data()
+void TestEngine::playsLiveStreams_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<Mode>("mode");
@@ -114,7 +119,7 @@ void TestMpvMediaPlayer::playsLiveStreams_data()
     QTest::newRow("ICY 200 OK") << "/tone.mp3" << Mode::IcyStatusLine << 120'000LL << 136'000LL;
 }
 
-void TestMpvMediaPlayer::playsLiveStreams()
+void TestEngine::playsLiveStreams()
 {
     QFETCH(QString, path);
     QFETCH(Mode, mode);
@@ -124,7 +129,7 @@ void TestMpvMediaPlayer::playsLiveStreams()
     QSignalSpy audio(m_player.get(), &MpvMediaPlayer::audioStarted);
 
     const QString url = m_server->url(path);
-    QVERIFY(millisecondsTaken([&] { m_player->setUrl(url); }) < kMaxCallMs);
+    QVERIFY(returnsWithoutFreezing([&] { m_player->setUrl(url); }));
     QCOMPARE(m_player->url(), url);
     // The item exists from the moment the URL is written, with nothing known yet.
     QCOMPARE(info("Author"), QString());
@@ -146,7 +151,7 @@ void TestMpvMediaPlayer::playsLiveStreams()
     QCOMPARE(info("Author"), QStringLiteral("Other Band"));
 }
 
-void TestMpvMediaPlayer::decodesLatin1TitlesAndSurvivesHugeMetadata()
+void TestEngine::decodesLatin1TitlesAndSurvivesHugeMetadata()
 {
     m_server->setSettings(
         {.title = "\xD8stlandssendingen - Nyheter p\xE5 nynorsk", .hugeMetadata = true});
@@ -156,18 +161,18 @@ void TestMpvMediaPlayer::decodesLatin1TitlesAndSurvivesHugeMetadata()
     QCOMPARE(info("Title"), QStringLiteral("Nyheter på nynorsk"));
 }
 
-void TestMpvMediaPlayer::stopAndCloseSilence()
+void TestEngine::stopAndCloseSilence()
 {
     const QString url = m_server->url(QStringLiteral("/tone.mp3"));
     m_player->setUrl(url);
     waitForAudio();
     QTRY_COMPARE_WITH_TIMEOUT(info("Title"), QStringLiteral("First Song"), kTitleTimeoutMs);
 
-    QVERIFY(millisecondsTaken([&] { m_player->stop(); }) < kMaxCallMs);
+    QVERIFY(returnsWithoutFreezing([&] { m_player->stop(); }));
     QCOMPARE(m_player->status(), Status::Idle);
     QCOMPARE(m_player->bufferingCount(), std::optional<int>(0));
 
-    QVERIFY(millisecondsTaken([&] { m_player->close(); }) < kMaxCallMs);
+    QVERIFY(returnsWithoutFreezing([&] { m_player->close(); }));
     QVERIFY(!m_player->itemInfo(QStringLiteral("Title")));
     QVERIFY(!m_player->itemInfo(QStringLiteral("Bitrate")));
     QVERIFY(!m_player->bandWidth());
@@ -186,7 +191,7 @@ void TestMpvMediaPlayer::stopAndCloseSilence()
     QCOMPARE(m_player->status(), Status::Idle);
 }
 
-void TestMpvMediaPlayer::faultsFailWithoutFreezing_data()
+void TestEngine::faultsFailWithoutFreezing_data()
 {
     QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("refused");
@@ -198,7 +203,7 @@ void TestMpvMediaPlayer::faultsFailWithoutFreezing_data()
     QTest::newRow("trickle") << Mode::Trickle << false << "";
 }
 
-void TestMpvMediaPlayer::faultsFailWithoutFreezing()
+void TestEngine::faultsFailWithoutFreezing()
 {
     QFETCH(Mode, mode);
     QFETCH(bool, refused);
@@ -209,9 +214,8 @@ void TestMpvMediaPlayer::faultsFailWithoutFreezing()
         m_server->stop();
     QSignalSpy failed(m_player.get(), &MpvMediaPlayer::failed);
 
-    QVERIFY(millisecondsTaken([&] {
-                m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3")));
-            }) < kMaxCallMs);
+    QVERIFY(returnsWithoutFreezing(
+        [&] { m_player->setUrl(m_server->url(QStringLiteral("/tone.mp3"))); }));
     QVERIFY(failed.wait(10'000));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(m_player->status(), Status::Failed);
@@ -224,10 +228,10 @@ void TestMpvMediaPlayer::faultsFailWithoutFreezing()
     QCOMPARE(m_server->connectionCount(), connections);
 
     for (auto call : {&MpvMediaPlayer::stop, &MpvMediaPlayer::close})
-        QVERIFY(millisecondsTaken([&] { (m_player.get()->*call)(); }) < kMaxCallMs);
+        QVERIFY(returnsWithoutFreezing([&] { (m_player.get()->*call)(); }));
 }
 
-void TestMpvMediaPlayer::reconnectsAfterDropAndServerRestart()
+void TestEngine::reconnectsAfterDropAndServerRestart()
 {
     startPlayer({.firstRetryMs = 200});
     m_server->setSettings({.dropAfterMs = 2500});
@@ -253,7 +257,7 @@ void TestMpvMediaPlayer::reconnectsAfterDropAndServerRestart()
     QCOMPARE(m_player->status(), Status::Playing);
 }
 
-void TestMpvMediaPlayer::reconnectEndsOn404AndGivesUp()
+void TestEngine::reconnectEndsOn404AndGivesUp()
 {
     startPlayer({.firstRetryMs = 100, .maxRetryMs = 200, .maxSilentReconnects = 3});
     m_server->setSettings({.dropAfterMs = 2000});
@@ -279,7 +283,7 @@ void TestMpvMediaPlayer::reconnectEndsOn404AndGivesUp()
     QCOMPARE(m_player->status(), Status::Failed);
 }
 
-void TestMpvMediaPlayer::newTuningCancelsReconnect()
+void TestEngine::newTuningCancelsReconnect()
 {
     startPlayer({.firstRetryMs = 1500});
     m_server->setSettings({.dropAfterMs = 2000});
@@ -293,7 +297,7 @@ void TestMpvMediaPlayer::newTuningCancelsReconnect()
     QCOMPARE(m_player->status(), Status::Idle);
 }
 
-void TestMpvMediaPlayer::playsPlaylists_data()
+void TestEngine::playsPlaylists_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("body"); // %1 stands for the stream URL, %2 for a dead one
@@ -318,7 +322,7 @@ void TestMpvMediaPlayer::playsPlaylists_data()
         << QByteArray("<smil><body><seq><media src=\"tagged.mp3\"/></seq></body></smil>") << true;
 }
 
-void TestMpvMediaPlayer::playsPlaylists()
+void TestEngine::playsPlaylists()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, body);
@@ -348,7 +352,7 @@ void TestMpvMediaPlayer::playsPlaylists()
 // What a hostile channel list or remote playlist may name: the engine's filter protocol,
 // which can write files, and the user's own files behind a playlist from the network.
 // None of it plays, nothing is written, and the failure is reported.
-void TestMpvMediaPlayer::refusesUnsafeLocations_data()
+void TestEngine::refusesUnsafeLocations_data()
 {
     QTest::addColumn<QString>("path");    // served by the stream server, or "" for `location`
     QTest::addColumn<QByteArray>("body"); // %1 stands for a local file, %2 for a new one
@@ -362,7 +366,7 @@ void TestMpvMediaPlayer::refusesUnsafeLocations_data()
         << "/evil.asx" << QByteArray("<asx><entry><ref href=\"file://%1\"/></entry></asx>") << "";
 }
 
-void TestMpvMediaPlayer::refusesUnsafeLocations()
+void TestEngine::refusesUnsafeLocations()
 {
     QFETCH(QString, path);
     QFETCH(QByteArray, body);
@@ -387,7 +391,7 @@ void TestMpvMediaPlayer::refusesUnsafeLocations()
     QVERIFY(!QFile::exists(written));
 }
 
-void TestMpvMediaPlayer::playsTaggedLocalFileToItsEnd()
+void TestEngine::playsTaggedLocalFileToItsEnd()
 {
     startPlayer({.firstRetryMs = 100});
     QSignalSpy audio(m_player.get(), &MpvMediaPlayer::audioStarted);
@@ -403,5 +407,5 @@ void TestMpvMediaPlayer::playsTaggedLocalFileToItsEnd()
     QCOMPARE(audio.count(), 1);
 }
 
-QTEST_GUILESS_MAIN(TestMpvMediaPlayer)
-#include "tst_mpvmediaplayer.moc"
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
