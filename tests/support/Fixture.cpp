@@ -34,7 +34,7 @@ Fixture::~Fixture()
 QString Fixture::key(QStringView name)
 {
     return FormSettings::kAppName + QLatin1Char('/') + FormSettings::kSection + QLatin1Char('/') +
-           name;
+           name.toString();
 }
 
 QString Fixture::stored(QStringView name) const

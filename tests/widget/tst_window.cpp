@@ -1,6 +1,7 @@
 // The main window as main() wires it, on the offscreen platform with a real tray icon:
 // start-up, the transport controls, close and termination, the tray icon and its clicks,
 // always on top, the status timers, the channel menu, preset buttons and drops.
+#include "FileDropTarget.h"
 #include "Fixture.h"
 #include "PictureButton.h"
 #include "UnixSignalWatcher.h"
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWindow>
 
 #include <csignal>
@@ -47,7 +49,7 @@ QAction *item(Fixture &f, const char *name)
     f.window->functionsWindow()->hoved_mnufunk(); // the popup loads on first use
     return f.window->findChild<QAction *>(QLatin1String(name));
 }
-void toTray(Fixture &f)
+void sendToTray(Fixture &f)
 {
     QTest::mouseClick(button(f, "PictureButton2"), Qt::LeftButton);
     QTRY_VERIFY(!f.window->isVisible() || !f.hasTrayHost);
@@ -142,26 +144,12 @@ private slots:
         QCOMPARE(shown(f, "PictureButton7"), title == QStringLiteral("Pause..."));
     }
 
-    // Closing the window saves; the exit button does not; SIGTERM closes it.
-    void closeSavesExitDoesNot()
-    {
-        Fixture f(With::Window, saved("Radio Nord"));
-        f.state->setLabel4(QStringLiteral("Artist - Song"));
-        QTest::mouseClick(button(f, "PictureButton3"), Qt::LeftButton);
-        QCOMPARE(f.stored(u"KanalTekst"), QStringLiteral("Radio Nord"));
-        UnixSignalWatcher watcher({SIGTERM});
-        connect(&watcher, &UnixSignalWatcher::received, f.window.get(), &QWidget::close);
-        std::raise(SIGTERM);
-        QTRY_COMPARE(f.stored(u"KanalTekst"), QStringLiteral("Artist - Song"));
-        QVERIFY(!f.window->isVisible());
-    }
-
     // Icon, tip and window icon follow playback in the tray; only the idle title picks the
     // idle icon; the tip is cut to its limit.
     void toTray()
     {
         Fixture f(With::Window, saved("Pause..."));
-        toTray(f);
+        sendToTray(f);
         QVERIFY(f.qtTray->isShown());
         QCOMPARE(f.qtTray->icon(), Tray::Icon::Playing);
         const QString longTitle(200, u'a');
@@ -180,12 +168,12 @@ private slots:
             QStringLiteral("<b>Nord</b><img src=\"file:///etc/passwd\"><a href=x>y</a>");
         Fixture f(With::Window);
         f.transport->tune(name, kUrl);
-        toTray(f);
+        sendToTray(f);
         const QString tip = f.qtTray->toolTip();
         QVERIFY2(!Qt::mightBeRichText(tip), qPrintable(tip));
         QCOMPARE(QString(tip).remove(QChar(0x2060)), name.left(QtTray::kTipLimit));
-        for (const char *name : {"Label1", "Label2", "Label4", "Label6"})
-            QVERIFY2(label(f, name)->textFormat() == Qt::PlainText, name);
+        for (const char *held : {"Label1", "Label2", "Label4", "Label6"})
+            QVERIFY2(label(f, held)->textFormat() == Qt::PlainText, held);
         QCOMPARE(label(f, "Label2")->text(), name);
     }
 
@@ -211,7 +199,7 @@ private slots:
         QFETCH(bool, mainMenu);
         QFETCH(bool, restored);
         Fixture f(With::Window, saved("Radio Nord"));
-        toTray(f);
+        sendToTray(f);
         for (int reason : reasons)
             f.qtTray->onActivated(static_cast<QSystemTrayIcon::ActivationReason>(reason));
         f.qtTray->releasePendingPress(); // the double-click time runs out
@@ -226,7 +214,7 @@ private slots:
     void pressIsLetThroughByItself()
     {
         Fixture f(With::Window);
-        toTray(f);
+        sendToTray(f);
         QSignalSpy pressed(f.qtTray.get(), &QtTray::leftPressed);
         f.qtTray->onActivated(QSystemTrayIcon::Trigger);
         QVERIFY(pressed.wait());
@@ -240,6 +228,7 @@ private slots:
         Fixture f(With::Window, saved("Radio Nord"));
         f.window->showMinimized();
         QTRY_VERIFY(!f.window->isVisible());
+        f.qtTray->add(Tray::Icon::Playing, QStringLiteral("Radio Nord"));
         f.qtTray->onActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(f.window->isVisible());
         QVERIFY(!f.window->isMinimized());
@@ -247,7 +236,6 @@ private slots:
         QTest::mouseClick(button(f, "PictureButton2"), Qt::LeftButton);
         QTRY_VERIFY(f.window->isMinimized());
         QVERIFY(f.window->isVisible());
-        QVERIFY(!f.qtTray->isShown());
     }
 
     // "Always" from the tray menu shows the hidden window without re-creating its native
@@ -257,7 +245,7 @@ private slots:
     {
         Fixture f(With::Window, saved("Radio Nord"));
         const QWindow *native = f.window->windowHandle();
-        toTray(f);
+        sendToTray(f);
         item(f, "vis_topp")->trigger();
         QVERIFY(f.window->isVisible());
         QVERIFY(f.qtTray->isShown());
@@ -265,14 +253,15 @@ private slots:
         QVERIFY(native->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(f.window->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(f.stored(u"ToppEllerIkke"), QStringLiteral("1"));
-        toTray(f);
+        item(f, "ikke_top")->trigger();
+        QCOMPARE(f.window->windowHandle(), native);
+        QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
+        item(f, "vis_topp")->trigger();
+        sendToTray(f);
         f.log.take();
         item(f, "hjelp_nettr")->trigger();
         QCOMPARE(f.log.take(), QStringList({"box.information(About..)"}));
         QVERIFY(f.window->isVisible());
-        item(f, "ikke_top")->trigger();
-        QCOMPARE(f.window->windowHandle(), native);
-        QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
     // A saved "Always" is on the window from its first show.
@@ -382,6 +371,21 @@ private slots:
         drop(f, &list);
         QCOMPARE(Fixture::read(f.listPath), QByteArray("[Navn]\n1=New\n"));
         QCOMPARE(f.log.take().last(), QStringLiteral("restart.close()"));
+    }
+
+    // Closing the window saves; the exit button does not; SIGTERM closes it. Last: the exit
+    // button ends the application's event loop.
+    void closeSavesExitDoesNot()
+    {
+        Fixture f(With::Window, saved("Radio Nord"));
+        f.state->setLabel4(QStringLiteral("Artist - Song"));
+        QTest::mouseClick(button(f, "PictureButton3"), Qt::LeftButton);
+        QCOMPARE(f.stored(u"KanalTekst"), QStringLiteral("Radio Nord"));
+        UnixSignalWatcher watcher({SIGTERM});
+        connect(&watcher, &UnixSignalWatcher::received, f.window.get(), &QWidget::close);
+        std::raise(SIGTERM);
+        QTRY_COMPARE(f.stored(u"KanalTekst"), QStringLiteral("Artist - Song"));
+        QVERIFY(!f.window->isVisible());
     }
 };
 
