@@ -40,7 +40,6 @@ private slots:
     void init();
     void cleanup();
 
-    void startsConfigured();
     void playsLiveStreams_data();
     void playsLiveStreams();
     void decodesLatin1TitlesAndSurvivesHugeMetadata();
@@ -93,19 +92,6 @@ void TestEngine::waitForAudio()
 {
     QTRY_VERIFY_WITH_TIMEOUT(m_player->bufferingCount().value_or(0) > 0, kStartTimeoutMs);
     QCOMPARE(m_player->status(), Status::Playing);
-}
-
-void TestEngine::startsConfigured()
-{
-    QCOMPARE(m_player->volume(), 50);
-    QCOMPARE(m_player->url(), QString());
-    QCOMPARE(m_player->status(), Status::Idle);
-    // Nothing to describe yet: every read fails.
-    QVERIFY(!m_player->itemInfo(QStringLiteral("Title")));
-    QVERIFY(!m_player->itemInfo(QStringLiteral("Bitrate")));
-    QVERIFY(!m_player->bandWidth());
-    QVERIFY(!m_player->bufferingProgress());
-    QVERIFY(!m_player->bufferingCount());
 }
 
 void TestEngine::playsLiveStreams_data()

@@ -37,7 +37,6 @@ private:
 /// A settings store in memory that logs each write as "store.<key>=<value>".
 class MemorySettingsStore final : public SettingsStore {
 public:
-    /// Logs into `log`, when given.
     explicit MemorySettingsStore(CallLog *log = nullptr)
         : m_log(log)
     {}
@@ -83,14 +82,10 @@ class RecordingMediaPlayer final : public MediaPlayer {
 public:
     /// Answers of itemInfo() by name ("Bitrate", "Author", "Title").
     QMap<QString, QString> items;
-    /// Answer of bandWidth().
     std::optional<qint64> bandWidthValue;
-    /// Answer of bufferingProgress().
     std::optional<int> bufferingProgressValue;
-    /// Answer of bufferingCount().
     std::optional<int> bufferingCountValue;
 
-    /// Logs into `log`.
     explicit RecordingMediaPlayer(CallLog &log)
         : m_log(log)
     {}
@@ -127,7 +122,6 @@ private:
 /// A tray that logs "tray.add(<icon>, <tip>)", "tray.update(...)" and "tray.remove()".
 class RecordingTray final : public Tray {
 public:
-    /// Logs into `log`.
     explicit RecordingTray(CallLog &log)
         : m_log(log)
     {}
@@ -153,7 +147,6 @@ private:
 /// A view that logs every change as "view.<control>(<value>)".
 class RecordingPlayerView final : public PlayerView {
 public:
-    /// Logs into `log`.
     explicit RecordingPlayerView(CallLog &log)
         : m_log(log)
     {}
@@ -190,7 +183,6 @@ private:
 /// last text shown.
 class RecordingMessageBox final : public MessageBox {
 public:
-    /// Logs into `log`.
     explicit RecordingMessageBox(CallLog &log)
         : m_log(log)
     {}
@@ -216,7 +208,6 @@ private:
 /// An announcer that shows nothing and logs "announce(<title>, <message>)".
 class RecordingAnnouncer final : public Announcer {
 public:
-    /// Logs into `log`.
     explicit RecordingAnnouncer(CallLog &log)
         : m_log(log)
     {}
@@ -243,7 +234,6 @@ public:
 /// "dialog.save(<title>)" or "dialog.open(<title>)" and keeps the request.
 class FakeFileDialogs final : public FileDialogs {
 public:
-    /// Logs into `log`.
     explicit FakeFileDialogs(CallLog &log)
         : m_log(log)
     {}
@@ -277,7 +267,6 @@ private:
 /// "files.remove(<path>)", and fail on request without touching anything.
 class FaultyFileOperations final : public FileOperations {
 public:
-    /// Logs into `log`.
     explicit FaultyFileOperations(CallLog &log)
         : m_log(log)
     {}
@@ -308,7 +297,6 @@ private:
 /// A beeper that logs "beep()".
 class RecordingBeeper final : public Beeper {
 public:
-    /// Logs into `log`.
     explicit RecordingBeeper(CallLog &log)
         : m_log(log)
     {}
@@ -322,7 +310,6 @@ private:
 /// An editor launcher that logs "editor(<path>)".
 class RecordingEditorLauncher final : public EditorLauncher {
 public:
-    /// Logs into `log`.
     explicit RecordingEditorLauncher(CallLog &log)
         : m_log(log)
     {}
@@ -339,7 +326,6 @@ private:
 /// A restarter that starts nothing and logs "restart.start()" and "restart.close()".
 class RecordingRestarter final : public Restarter {
 public:
-    /// Logs into `log`.
     explicit RecordingRestarter(CallLog &log)
         : m_log(log)
     {}

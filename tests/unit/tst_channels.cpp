@@ -3,7 +3,6 @@
 // risk to the old one, anything else played).
 #include "ChannelListLocation.h"
 #include "Fixture.h"
-#include "ProfileReader.h"
 
 #include <QDir>
 #include <QTest>
@@ -138,22 +137,6 @@ private slots:
         QCOMPARE(f.read(path), list("1=Edited"));
     }
 
-    // The starter list is what a first start plays from: its Norwegian letters intact, and
-    // every entry with an address.
-    void starterListReadsAsMeant()
-    {
-        Fixture f;
-        ChannelListLocation::resolve(f.programFolder, f.path("user"), f.files);
-        f.menu->BuildChannelMenu();
-        const QStringList captions = f.menu->captions();
-        QVERIFY(captions.size() >= 6);
-        QVERIFY(captions.contains("NRK P1 \u00D8stlandssendingen"));
-        for (int entry = 1; entry < captions.size(); ++entry) {
-            const QString url = ReadIniValue("URL", QString::number(entry), f.listPath);
-            QVERIFY2(url.startsWith("https://") || url.startsWith("http://"), qPrintable(url));
-        }
-    }
-
     // Only the chosen folder counts: the copy is always "Mine Kanaler.ini" and replaces one
     // that is there; a failure leaves everything as it was, without a message.
     void exportCopiesUnderTheListsName_data()
@@ -268,31 +251,6 @@ private slots:
         f.presets->mouseUp(4);
         QVERIFY(!f.log.take().contains("beep()"));
         QCOMPARE(f.engine->url(), QStringLiteral("http://127.0.0.1/4"));
-    }
-
-    void channelListName()
-    {
-        for (const char *list :
-             {"/u/Mine Kanaler.ini", "/u/Mine Kanaler.ini.bak", "/u/Mine Kanaler"})
-            QVERIFY2(DropHandler::isChannelList(QLatin1String(list)), list);
-        for (const char *other : {"/u/mine kanaler.ini", "/u/Mine Kanaler 2.ini",
-                                  "/u/Mine.Kanaler.ini", "/u/Mine Kanaler.d/list.ini", ""})
-            QVERIFY2(!DropHandler::isChannelList(QLatin1String(other)), other);
-    }
-
-    // Several files play the first, a list among them too; a lower-case list name plays.
-    void droppedFilesPlay()
-    {
-        Fixture f;
-        QVERIFY(f.write(f.listPath, kOldList));
-        const QString lower = f.path("downloads/mine kanaler.ini");
-        QVERIFY(f.write(lower, kNewList));
-        f.drops->Label4Drop({f.path("a.mp3"), f.path("Mine Kanaler.ini"), f.path("c.mp3")});
-        QCOMPARE(f.engine->url(), f.path("a.mp3"));
-        f.drops->Label4Drop({lower});
-        QCOMPARE(f.engine->url(), lower);
-        QCOMPARE(f.read(f.listPath), kOldList);
-        QVERIFY(!f.log.take().join('\n').contains("restart"));
     }
 
     // Text or a link holds no file: the engine keeps its channel and a message says why.
@@ -412,19 +370,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.path("c")));
         QVERIFY(files.remove(source));
         QVERIFY(!files.remove(source).error.isEmpty());
-    }
-
-    void openedPlaylistPlays()
-    {
-        Fixture f;
-        f.transport->tune("Radio Nord", "http://127.0.0.1/nord");
-        f.localMedia->musikkfilClick(); // cancelled: nothing changes
-        QCOMPARE(f.engine->url(), QStringLiteral("http://127.0.0.1/nord"));
-        const QString playlist = f.path("lists/evening.m3u");
-        f.dialogs.nextAnswer = playlist;
-        f.localMedia->musikkfilClick();
-        QCOMPARE(f.engine->url(), playlist);
-        QCOMPARE(f.state->Label2(), QStringLiteral(" - "));
     }
 };
 

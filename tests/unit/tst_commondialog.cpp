@@ -21,12 +21,6 @@ Q_DECLARE_METATYPE(PageChange)
 
 namespace {
 
-/// `text` with each '~' turned into a NUL, which a literal cannot show.
-QString z(const char *text)
-{
-    return QString::fromUtf8(text).replace(u'~', QChar(u'\0'));
-}
-
 QString padded(const QString &text, qsizetype size = 260)
 {
     return text + QString(size - text.size(), QChar(u'\0'));
@@ -72,11 +66,8 @@ class TestCommonDialog : public QObject {
 
 private slots:
     void init();
-    void openWithDefaults();
     void fileDialogFails_data();
     void fileDialogFails();
-    void chosenFilter_data();
-    void chosenFilter();
     void nameLength_data();
     void nameLength();
     void overflow_data();
@@ -105,31 +96,6 @@ void TestCommonDialog::leaveFailure(qint32 code)
     DialogFont font;
     m_dialog->VBChooseFont(font);
     m_backend->result = result;
-}
-
-void TestCommonDialog::openWithDefaults()
-{
-    m_backend->answerFile = [](FileNameData &data) {
-        data.file = padded(QStringLiteral("/music/tone.mp3"));
-        data.fileTitle = padded(QStringLiteral("tone.mp3"));
-        data.flags |= OFN_READONLY; // ticked in the dialog
-    };
-    QString name;
-    OpenFileArgs args;
-
-    QVERIFY(m_dialog->VBGetOpenFileName(name, args));
-    const FileNameData &asked = m_backend->fileRequest;
-    QCOMPARE(asked.filter, z("All (*.*)~ *.*~~"));
-    QCOMPARE(asked.filterIndex, 1);
-    QCOMPARE(asked.file, padded(QString()));
-    QVERIFY(asked.maxFile == 260 && asked.maxFileTitle == 260);
-    QCOMPARE(name, QStringLiteral("/music/tone.mp3"));
-    QCOMPARE(args.FileTitle, QStringLiteral("tone.mp3"));
-    QCOMPARE(args.Filter, z("All (*.*)~ *.*"));
-    QCOMPARE(args.FilterIndex, 1);
-    QCOMPARE(args.flags, OFN_FILEMUSTEXIST | OFN_READONLY);
-    QVERIFY(args.ReadOnly);
-    QCOMPARE(m_dialog->APIReturn(), 1);
 }
 
 void TestCommonDialog::fileDialogFails_data()
@@ -172,42 +138,6 @@ void TestCommonDialog::fileDialogFails()
     QVERIFY(open.ReadOnly);
     QCOMPARE(m_dialog->APIReturn(), result);
     QCOMPARE(m_dialog->ExtendedError(), expectedError);
-}
-
-void TestCommonDialog::chosenFilter_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("converted");
-    QTest::addColumn<qint32>("chosen");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("second of two") << QStringLiteral("Text (*.txt)|*.txt|All|*.*")
-                                   << z("Text (*.txt)~*.txt~All~*.*~~") << 2 << z("All~*.*");
-    QTest::newRow("colons separate like bars")
-        << QStringLiteral("Text: *.txt|Audio: *.mp3") << z("Text~ *.txt~Audio~ *.mp3~~") << 2
-        << z("Audio~ *.mp3");
-    QTest::newRow("a colon in a description shifts the pairs")
-        << QStringLiteral("Drive C:|*.*") << z("Drive C~~*.*~~") << 2 << z("*.*~");
-    QTest::newRow("index past the pairs") << QStringLiteral("A|a") << z("A~a~~") << 2 << QString();
-    QTest::newRow("empty filter: one empty pair") << QString() << z("~~") << 1 << z("~");
-}
-
-void TestCommonDialog::chosenFilter()
-{
-    QFETCH(QString, filter);
-    QFETCH(QString, converted);
-    QFETCH(qint32, chosen);
-    QFETCH(QString, expected);
-    m_backend->answerFile = [chosen](FileNameData &data) {
-        data.filterIndex = chosen;
-    };
-    QString name;
-    SaveFileArgs args;
-    args.Filter = filter;
-
-    QVERIFY(m_dialog->VBGetSaveFileName(name, args));
-    QCOMPARE(m_backend->fileRequest.filter, converted);
-    QCOMPARE(args.FilterIndex, chosen);
-    QCOMPARE(args.Filter, expected);
 }
 
 void TestCommonDialog::nameLength_data()

@@ -69,16 +69,6 @@ private slots:
                              "view.PictureButton6(true)"}));
     }
 
-    void tuneToEmptyChannel()
-    {
-        Fixture f;
-        startPlaying(f);
-        f.transport->tune(QString(), QString());
-        QCOMPARE(f.engine->url(), QString());
-        QCOMPARE(f.state->Label2(), QString());
-        QCOMPARE(f.stored(u"Tittel2"), QString());
-    }
-
     // The pause saves the stream's address before it closes the stream.
     void pause_data()
     {

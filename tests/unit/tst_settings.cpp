@@ -123,18 +123,6 @@ private slots:
                                    QStringList({"view.end()"}));
     }
 
-    void deleteRemovesOnlyItsSection()
-    {
-        Fixture f;
-        f.memory.values = {{Fixture::key(u"Tittel2"), "x"},
-                           {Fixture::key(u"Knapp1_URL"), "y"},
-                           {"Morvena Webradio/2.70/Tittel2", "old"},
-                           {"Other/2.71/Tittel2", "other"}};
-        f.settings->DeleteFormSettings(FormSettings::kAppName);
-        QCOMPARE(f.memory.values.keys(),
-                 QStringList({"Morvena Webradio/2.70/Tittel2", "Other/2.71/Tittel2"}));
-    }
-
     void fileRoundTrip_data()
     {
         QTest::addColumn<QString>("value");

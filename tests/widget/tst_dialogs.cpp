@@ -9,7 +9,6 @@
 #include "cCommonDialog.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -32,11 +31,6 @@ void accept(QWidget *window)
 void reject(QWidget *window)
 {
     qobject_cast<QDialog *>(window)->reject();
-}
-
-void finish(QWidget *window, bool confirm)
-{
-    confirm ? accept(window) : reject(window);
 }
 
 /// A file dialog action that types `name` (in the dialog's folder unless absolute) and confirms.
@@ -62,12 +56,8 @@ private slots:
     void initTestCase();
     void init();
     void openAccepted();
-    void openReadOnlyOrCancelled_data();
-    void openReadOnlyOrCancelled();
     void saveOverwritePrompt_data();
     void saveOverwritePrompt();
-    void ownerWindow();
-    void nameFilters();
     void openDialogTakesExistingAudioFiles();
     void exportThroughTheSaveDialog();
 
@@ -119,43 +109,6 @@ void TestDialogs::openAccepted()
     QCOMPARE(args.Filter, QStringLiteral("Audio") + QChar(u'\0') + QStringLiteral(" *.mp3"));
 }
 
-void TestDialogs::openReadOnlyOrCancelled_data()
-{
-    QTest::addColumn<bool>("hide");
-    QTest::addColumn<bool>("confirm");
-    QTest::addColumn<bool>("boxShown");
-    QTest::addColumn<bool>("expectedReadOnly");
-    QTest::newRow("read-only ticked by the user") << false << true << true << true;
-    QTest::newRow("read-only box hidden") << true << true << false << false;
-    QTest::newRow("cancelled") << false << false << true << false;
-}
-
-void TestDialogs::openReadOnlyOrCancelled()
-{
-    QFETCH(bool, hide);
-    QFETCH(bool, confirm);
-    QFETCH(bool, boxShown);
-    QFETCH(bool, expectedReadOnly);
-    QString name = m_dir.filePath(QStringLiteral("tone.mp3"));
-    OpenFileArgs args;
-    args.HideReadOnly = hide;
-    bool shown = !boxShown;
-    ModalAnswerer answerer({[&](QWidget *window) {
-        auto *box = window->findChild<QCheckBox *>();
-        shown = box != nullptr && box->isVisible();
-        if (box != nullptr) {
-            box->setChecked(true);
-        }
-        finish(window, confirm);
-    }});
-
-    QCOMPARE(m_dialog->VBGetOpenFileName(name, args), confirm);
-    QCOMPARE(shown, boxShown);
-    QCOMPARE(args.ReadOnly, expectedReadOnly);
-    QCOMPARE(args.FilterIndex, confirm ? 1 : -1);
-    QCOMPARE(name.isEmpty(), !confirm);
-}
-
 void TestDialogs::saveOverwritePrompt_data()
 {
     QTest::addColumn<bool>("prompt");
@@ -189,32 +142,6 @@ void TestDialogs::saveOverwritePrompt()
     QVERIFY(m_dialog->VBGetSaveFileName(name, args));
     QCOMPARE(name, m_dir.filePath(expectedName));
     QCOMPARE(answerer.answered(), expectedWindows);
-}
-
-void TestDialogs::ownerWindow()
-{
-    QWidget window;
-    window.show();
-    ChooseColorArgs args;
-    args.Owner = QtCommonDialogBackend::ownerHandle(&window);
-    QWidget *parent = nullptr;
-    ModalAnswerer answerer({[&](QWidget *opened) {
-        parent = opened->parentWidget();
-        reject(opened);
-    }});
-    qint32 colour = 0;
-
-    m_dialog->VBChooseColor(colour, args);
-    QCOMPARE(parent, &window);
-}
-
-void TestDialogs::nameFilters()
-{
-    QCOMPARE(QtFileDialogs::nameFilters(ChannelExport::kFilter),
-             QStringList{"Lydstraum (Mine Kanaler.ini) (Mine?kanaler.ini)"});
-    QCOMPARE(QtFileDialogs::nameFilters("Lists|*.m3u|All|*|"),
-             QStringList({"Lists (*.m3u)", "All (*)"}));
-    QCOMPARE(QtFileDialogs::nameFilters("Audio|*.mp3"), QStringList{"Audio (*.mp3)"});
 }
 
 void TestDialogs::openDialogTakesExistingAudioFiles()

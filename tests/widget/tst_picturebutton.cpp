@@ -1,7 +1,6 @@
 #include "Picture.h"
 #include "PictureButton.h"
 #include "PointerProbe.h"
-#include "PropertyBag.h"
 
 #include <QImage>
 #include <QMenu>
@@ -24,15 +23,6 @@ Picture solid(QSize size, QColor color)
     QImage image(size, QImage::Format_ARGB32);
     image.fill(color);
     return Picture::fromImage(image);
-}
-
-QByteArray svgBytes(int width, int height)
-{
-    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\">"
-                          "<rect width=\"%1\" height=\"%2\" fill=\"#00ff00\"/></svg>")
-        .arg(width)
-        .arg(height)
-        .toUtf8();
 }
 
 // Counts the resize events a widget receives.
@@ -244,24 +234,6 @@ private slots:
         QCOMPARE(h.shownColor(), expected[state]);
     }
 
-    // The host's handler gets Button by reference and the button acts on what it left there.
-    void hostCanChangeButton()
-    {
-        Host h;
-        h.pointer(Under::Button);
-        connect(h.button, &PictureButton::MouseDown, h.button,
-                [](qint16 &pressed, qint16 &, float &, float &) { pressed = 0; });
-        h.press(Qt::LeftButton);
-        QCOMPARE(h.button->displayState(), PictureButton::kNormal);
-
-        connect(
-            h.button, &PictureButton::MouseMove, h.button,
-            [](qint16 &held, qint16 &, float &, float &) { held = PictureButton::kRightButton; });
-        h.move(Qt::NoButton);
-        QVERIFY(!h.button->isEntered());
-        QVERIFY(!h.log.contains(QStringLiteral("MouseEnter@0 poll=1")));
-    }
-
     // Through the real event path: press, release, Click, in that order.
     void click()
     {
@@ -325,30 +297,6 @@ private slots:
                  QStringList({"MouseDown(1)@0", "Click", "MouseDown(1)@1", "Click"}));
         QVERIFY(menu.isVisible());
         menu.hide();
-
-        // Without a popup in between, a double click is one again.
-        h.log.clear();
-        QObject::disconnect(h.button, &PictureButton::Click, &menu, nullptr);
-        h.press(Qt::LeftButton);
-        h.release(Qt::LeftButton);
-        h.send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
-        h.release(Qt::LeftButton);
-        QCOMPARE(h.log.count(QStringLiteral("DblClick")), 1);
-    }
-
-    // The poll is a real timer of its own: leaving is found with no move at all.
-    void leavePollRunsByItself()
-    {
-        Host h;
-        QTimer *timer = h.timer1();
-        QVERIFY(timer);
-        QCOMPARE(timer->interval(), PictureButton::kLeavePollMs);
-        QVERIFY(!timer->isActive());
-        h.pointer(Under::Button);
-        h.move(Qt::NoButton);
-        h.pointer(Under::Cover);
-        QTRY_COMPARE(h.button->displayState(), PictureButton::kNormal);
-        QVERIFY(!timer->isActive());
     }
 
     void sizeFollowsThePicture()
@@ -385,42 +333,6 @@ private slots:
         QCOMPARE(h.button->size(), QSize(33, 22));
         QCOMPARE(counter.count, 2);
         QCOMPARE(h.shownColor(), qRgb(255, 0, 0));
-    }
-
-    // Stored layouts spell the names in any case; loading draws nothing until the first
-    // resize, and an empty picture is stored as nothing.
-    void storedProperties()
-    {
-        FakeProbe probe;
-        QWidget window;
-        PropertyBag stored;
-        stored.writeProperty(QStringLiteral("picture"), svgBytes(25, 12));
-        stored.writeProperty(QStringLiteral("PICTUREDOWN"), svgBytes(27, 14));
-        stored.writeProperty(QStringLiteral("width"), "900");
-        auto *button = new PictureButton(probe, &window);
-        QSignalSpy changed(button, &PictureButton::propertyChanged);
-        button->readProperties(stored);
-        QCOMPARE(button->picture().size(), QSize(25, 12));
-        QVERIFY(button->pictureHover().isNull());
-        QCOMPARE(button->pictureDown().size(), QSize(27, 14));
-        QVERIFY(button->drawnPicture().isNull());
-        QCOMPARE(changed.count(), 0);
-        button->setGeometry(0, 0, 60, 57);
-        window.show();
-        QVERIFY(button->drawnPicture() == button->picture());
-        QCOMPARE(button->size(), QSize(25, 12));
-
-        PropertyBag saved;
-        saved.writeProperty(QStringLiteral("Width"), "900");
-        button->writeProperties(saved);
-        QStringList names = saved.names();
-        names.sort();
-        QCOMPARE(names, QStringList({"Picture", "PictureDown", "Width"}));
-        QCOMPARE(saved.readProperty(QStringLiteral("picture")), svgBytes(25, 12));
-        QCOMPARE(saved.readProperty(QStringLiteral("PictureHover"), "none"), QByteArray("none"));
-
-        button->initProperties();
-        QVERIFY(button->picture().isNull() && button->pictureDown().isNull());
     }
 };
 

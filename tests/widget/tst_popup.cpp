@@ -66,15 +66,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // A primary screen right of and below another one in the virtual desktop.
-    void startsBelowTheScreensRightEdge()
-    {
-        PopupMotion motion(QRect(1920, 100, 1024, 768), kPopup);
-        QCOMPARE(motion.start(), QPoint(2582, 868));
-        QCOMPARE(motion.position(), motion.start());
-        QCOMPARE(motion.phase(), Phase::Rising);
-    }
-
     // The rise ends on the first step that brings the bottom edge strictly above the
     // screen's: for 90 pixels, 46 steps of 2.
     void riseEndsAboveTheBottomEdge_data()
