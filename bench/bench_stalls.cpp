@@ -3,7 +3,7 @@
 // test stream server. The tests only catch freezes of a second or more; these figures are
 // the ones to watch on a quiet machine (aim: every one under 100 ms).
 //
-//   bench-stalls [--runs 3]
+//   MORVENA_FIXTURE_DIR=build/release/fixtures bench-stalls [--runs 3]
 #include "MpvMediaPlayer.h"
 #include "TestStreamServer.h"
 
@@ -53,6 +53,7 @@ qint64 msTaken(Call &&call)
 struct Figures {
     qint64 setUrl = 0, stall = 0, stop = 0, close = 0;
     bool ok = false;
+    bool audio = false;
     void maxWith(const Figures &o)
     {
         setUrl = std::max(setUrl, o.setUrl);
@@ -60,6 +61,7 @@ struct Figures {
         stop = std::max(stop, o.stop);
         close = std::max(close, o.close);
         ok = o.ok;
+        audio = o.audio;
     }
 };
 
@@ -82,6 +84,7 @@ Figures measure(TestStreamServer &server, Mode mode, const QString &path, bool r
     while (failed.isEmpty() && audio.isEmpty() && deadline.elapsed() < 15'000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     f.ok = !audio.isEmpty() || !failed.isEmpty();
+    f.audio = !audio.isEmpty();
     f.stall = stalls.longestMs();
     f.stop = msTaken([&] { player.stop(); });
     f.close = msTaken([&] { player.close(); });
@@ -134,14 +137,17 @@ int main(int argc, char **argv)
         {"m3u", Mode::Normal, "/list.m3u", false},
         {"asx, dead first entry", Mode::Normal, "/list.asx", false},
     };
-    std::printf("worst of %d runs, ms\n%-24s %7s %12s %6s %6s\n", runs, "case", "setUrl",
-                "loop stall", "stop", "close");
+    std::printf("worst of %d runs, ms\n%-24s %7s %12s %6s %6s  %s\n", runs, "case", "setUrl",
+                "loop stall", "stop", "close", "outcome");
     for (const Case &c : cases) {
         Figures worst;
         for (int i = 0; i < runs; ++i)
             worst.maxWith(measure(server, c.mode, QString::fromLatin1(c.path), c.refused));
-        std::printf("%-24s %7lld %12lld %6lld %6lld%s\n", c.name, worst.setUrl, worst.stall,
-                    worst.stop, worst.close, worst.ok ? "" : "  (no outcome in 15 s)");
+        std::printf("%-24s %7lld %12lld %6lld %6lld  %s\n", c.name, worst.setUrl, worst.stall,
+                    worst.stop, worst.close,
+                    !worst.ok     ? "none in 15 s"
+                    : worst.audio ? "audio"
+                                  : "failed");
     }
     return 0;
 }
