@@ -2,7 +2,6 @@
 #include "ChannelExport.h"
 #include "CommonDialogFlags.h"
 #include "LocalFileOperations.h"
-#include "LocalMedia.h"
 #include "ModalAnswerer.h"
 #include "QtCommonDialogBackend.h"
 #include "QtFileDialogs.h"
@@ -58,7 +57,6 @@ private slots:
     void openAccepted();
     void saveOverwritePrompt_data();
     void saveOverwritePrompt();
-    void openDialogTakesExistingAudioFiles();
     void exportThroughTheSaveDialog();
 
 private:
@@ -142,23 +140,6 @@ void TestDialogs::saveOverwritePrompt()
     QVERIFY(m_dialog->VBGetSaveFileName(name, args));
     QCOMPARE(name, m_dir.filePath(expectedName));
     QCOMPARE(answerer.answered(), expectedWindows);
-}
-
-void TestDialogs::openDialogTakesExistingAudioFiles()
-{
-    const QString song = m_dir.filePath(QStringLiteral("tone.mp3"));
-    QtFileDialogs dialogs;
-    bool checked = false;
-    ModalAnswerer answerer({[&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        checked = dialog && dialog->acceptMode() == QFileDialog::AcceptOpen &&
-                  dialog->fileMode() == QFileDialog::ExistingFile &&
-                  dialog->selectedNameFilter() == QStringLiteral("Audio");
-        chooseFile(song)(modal);
-    }});
-    QCOMPARE(dialogs.getOpenFileName(LocalMedia::openRequest()), std::optional<QString>(song));
-    QVERIFY(checked);
-    QVERIFY(!answerer.timedOut());
 }
 
 // The export through the real save dialog: another name typed, no question about
