@@ -19,7 +19,6 @@
 #include <QMap>
 #include <QStringList>
 
-
 /// One ordered record of what the fakes were asked to do, shared by all of them, so a
 /// test can check the order of steps across the engine, the store, the view and the tray.
 class CallLog {
