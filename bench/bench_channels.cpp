@@ -8,7 +8,7 @@
 // The list is written the way an old Windows list is: Windows-1252, CRLF, some quoted
 // names, the names first and the addresses after them.
 #include "ChannelControls.h"
-#include "ChannelsFixture.h"
+#include "Fixture.h"
 #include "ProfileReader.h"
 #include "frmMain.h"
 
@@ -59,9 +59,9 @@ int main(int argc, char *argv[])
     const int runs = std::max(1, parser.value(runsOption).toInt());
     const int slowEntries = parser.value(keyByKeyOption).toInt();
 
-    ChannelsFixture f;
+    Fixture f;
     const QByteArray bytes = makeList(entries);
-    if (!ChannelsFixture::write(f.listPath, bytes)) {
+    if (!Fixture::write(f.listPath, bytes)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(f.listPath));
         return 1;
     }
@@ -105,8 +105,8 @@ int main(int argc, char *argv[])
                 median(fillTimes), *std::min_element(fillTimes.begin(), fillTimes.end()));
 
     if (slowEntries > 0) {
-        ChannelsFixture slow;
-        ChannelsFixture::write(slow.listPath, makeList(slowEntries));
+        Fixture slow;
+        Fixture::write(slow.listPath, makeList(slowEntries));
         QElapsedTimer clock;
         clock.start();
         for (int i = 1; !ReadIniValue("Navn", QString::number(i), slow.listPath).isEmpty(); ++i) {

@@ -18,7 +18,7 @@ struct Playback {
     };
 
     /// The now-playing line's text while connecting.
-    static constexpr QLatin1StringView kConnecting{"Connecting\u2026"};
+    static inline const QString kConnecting = QStringLiteral("Connecting\u2026");
     /// The now-playing line's text once a file has played to its end.
     static constexpr QLatin1StringView kEnded{"Played to the end"};
     /// The now-playing line's text for a stream that plays but names nothing.

@@ -1,0 +1,525 @@
+// The player's core against recording fakes: tuning, pause, continue and stop in the exact
+// order of their steps across engine, state, store, view and tray, and the status poll and
+// announcement watcher over a scripted engine.
+#include "Fixture.h"
+#include "SteadyClock.h"
+#include "StreamPolicy.h"
+
+#include <QTest>
+
+using Action = StreamPolicy::Action;
+using Failure = StreamPolicy::Failure;
+
+Q_DECLARE_METATYPE(Playback)
+
+namespace {
+
+const QString kUrl = QStringLiteral("http://127.0.0.1:8000/nord.mp3");
+const QString kNord = QStringLiteral("Radio Nord");
+const QString kSyd = QStringLiteral("Radio Syd");
+const QString kReset = QStringLiteral("0 kbps (0,00kB/s) - 0%");
+const QString kLive = QStringLiteral("128 kbps (16,00 kB/s) - 100%");
+const QString kIdle = QStringLiteral("no channel selected");
+const QString kPause = QStringLiteral("Pause...");
+const QString kSong = QStringLiteral("Artist - Song");
+const QString kConnecting = QStringLiteral("Connecting\u2026");
+
+Playback inState(Playback::State state, int secondsToRetry = 0, const QString &reason = {})
+{
+    Playback made;
+    made.state = state;
+    made.secondsToRetry = secondsToRetry;
+    made.reason = reason;
+    return made;
+}
+
+struct HandClock final : SteadyClock {
+    qint64 ms = 1'000'000;
+    qint64 nowMs() const override { return ms; }
+};
+
+const Failure kRefused{QStringLiteral("Connection refused"), false};
+const Failure kMissing{QStringLiteral("Station not found (HTTP 404)"), true};
+
+// A program started over a store saved while playing Radio Nord (Siste differs from the
+// title so that copying the title into Label6 shows), loaded, and paused if asked.
+void startPlaying(Fixture &f, bool paused = false)
+{
+    f.memory.values = {{Fixture::key(u"LydstraumURL"), kUrl},
+                       {Fixture::key(u"Tittel2"), kNord},
+                       {Fixture::key(u"KanalTekst"), kSong},
+                       {Fixture::key(u"Siste"), kSyd}};
+    f.lifecycle->loadForm();
+    f.lifecycle->finishLoad();
+    if (paused)
+        f.transport->pause();
+    f.log.take();
+}
+
+// Tuned to Radio Nord, with live figures and a title from the stream; the log is empty.
+void tuneLive(Fixture &f)
+{
+    f.transport->tune(kNord, kUrl);
+    f.engine->items = {{QStringLiteral("Bitrate"), QStringLiteral("128000")},
+                       {QStringLiteral("Author"), QStringLiteral("Artist")},
+                       {QStringLiteral("Title"), QStringLiteral("Song")}};
+    f.engine->bandWidthValue = 128000;
+    f.engine->bufferingProgressValue = 100;
+    f.engine->bufferingCountValue = 1;
+    f.log.take();
+}
+
+} // namespace
+
+class TestPlayer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tuneFromIdle()
+    {
+        Fixture f;
+        f.lifecycle->loadForm();
+        f.lifecycle->finishLoad();
+        QCOMPARE(f.state->Label3(), kReset); // never blank, also before the first figures
+        f.log.take();
+        f.transport->tune(kNord, kUrl);
+        QCOMPARE(
+            f.log.take(),
+            QStringList({"tray.update(Playing, Radio Nord)", "view.icon(Playing)", "engine.stop()",
+                         "engine.close()", "engine.setUrl(" + kUrl + ")", "view.tmrUpdate(true)",
+                         "engine.setVolume(100)", "Label2=Radio Nord", "Label6=Radio Nord",
+                         "Label4=" + kConnecting}) +
+                Fixture::saveLines(kUrl, kNord, kConnecting, kNord) +
+                QStringList({"view.pause_avs.enabled(true)", "view.fortsett_avs.caption(Continue)",
+                             "view.fortsett_avs.enabled(false)", "view.PictureButton7(false)",
+                             "view.PictureButton6(true)"}));
+    }
+
+    // The pause saves the stream's address before it closes the stream.
+    void pause_data()
+    {
+        QTest::addColumn<bool>("button");
+        QTest::newRow("pause button") << true;
+        QTest::newRow("popup item") << false;
+    }
+    void pause()
+    {
+        QFETCH(bool, button);
+        Fixture f;
+        startPlaying(f);
+        button ? f.transport->pauseButton() : f.transport->pause();
+        QCOMPARE(f.log.take(),
+                 QStringList({"view.fortsett_avs.caption(Continue (Radio Nord))",
+                              "view.fortsett_avs.enabled(true)", "view.pause_avs.enabled(false)",
+                              "Label6=Radio Nord", "Label2=Pause...", "view.PictureButton6(false)",
+                              "view.PictureButton7(true)", "tray.update(Idle, Pause...)",
+                              "view.icon(Idle)", "Label4=Pause..."}) +
+                     Fixture::saveLines(kUrl, kPause, kPause, kNord) +
+                     QStringList({"engine.close()"}));
+    }
+
+    void pauseButtonDoesNothingWhenIdle()
+    {
+        Fixture f;
+        f.lifecycle->loadForm();
+        f.lifecycle->finishLoad();
+        f.log.take();
+        f.transport->pauseButton();
+        QCOMPARE(f.log.take(), QStringList());
+    }
+
+    void continueAfterPause()
+    {
+        Fixture f;
+        startPlaying(f, true);
+        f.transport->continuePlaying();
+        QCOMPARE(f.engine->url(), kUrl);
+        QCOMPARE(f.state->Label2(), kNord);
+        QCOMPARE(f.stored(u"Tittel2"), kNord);
+        QCOMPARE(f.state->Label4(), kConnecting); // until the stream names what plays
+    }
+
+    // Stop forgets the stream, puts the light to "no stream" (the poll stops, so it would
+    // go on claiming the stream) and, from the pause state, brings the pause button back.
+    void stop_data()
+    {
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("playing") << false;
+        QTest::newRow("paused") << true;
+    }
+    void stop()
+    {
+        QFETCH(bool, paused);
+        Fixture f;
+        startPlaying(f, paused);
+        f.transport->stop();
+        const QStringList log = f.log.take();
+        QCOMPARE(log.mid(0, 4),
+                 QStringList({"view.tmrUpdate(false)", "tray.update(Idle, no channel selected)",
+                              "view.icon(Idle)", "engine.setUrl()"}));
+        QVERIFY(log.contains("Label5=no stream"));
+        QCOMPARE(log.contains("view.PictureButton6(true)"), paused);
+        QCOMPARE(f.engine->url(), QString());
+        QCOMPARE(f.stored(u"LydstraumURL"), QString());
+        QCOMPARE(f.stored(u"Tittel2"), kIdle);
+    }
+
+    void exitEndsWithoutSaving()
+    {
+        Fixture f;
+        startPlaying(f);
+        f.state->setLabel4(QStringLiteral("Artist - Other Song"));
+        f.log.take();
+        f.transport->exit();
+        QCOMPARE(f.log.take(), QStringList({"tray.remove()", "view.end()"}));
+        QCOMPARE(f.stored(u"KanalTekst"), kSong);
+    }
+
+    void pollShowsLiveStream()
+    {
+        Fixture f;
+        tuneLive(f);
+        f.status->poll();
+        QCOMPARE(f.log.take(),
+                 QStringList({"Label3=" + kLive, "Label4=" + kSong, "Label5.ForeColor=#ffffffff",
+                              "Label5=channel is on-air"}));
+        // An unchanged text notifies nobody.
+        f.status->poll();
+        QCOMPARE(f.log.take(), QStringList());
+    }
+
+    // Each line is read on its own: a failed read leaves its own line as it was and the
+    // others are still brought up to date; an unreadable count counts as nothing buffered.
+    void failedReadStopsOnlyItsOwnLine_data()
+    {
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QStringList>("labels"); // Label3, Label4, Label5
+        const QString onAir = QStringLiteral("channel is on-air");
+        QTest::newRow("bitrate") << "Bitrate" << QStringList({kReset, kSong, onAir});
+        QTest::newRow("bandwidth") << "bandWidth" << QStringList({kReset, kSong, onAir});
+        QTest::newRow("author") << "Author" << QStringList({kLive, kConnecting, onAir});
+        QTest::newRow("count") << "bufferingCount" << QStringList({kLive, kSong, "no stream"});
+    }
+    void failedReadStopsOnlyItsOwnLine()
+    {
+        QFETCH(QString, read);
+        QFETCH(QStringList, labels);
+        Fixture f;
+        f.lifecycle->finishLoad();
+        tuneLive(f);
+        f.engine->items.remove(read);
+        if (read == QLatin1String("bandWidth"))
+            f.engine->bandWidthValue.reset();
+        if (read == QLatin1String("bufferingCount"))
+            f.engine->bufferingCountValue.reset();
+        f.status->poll();
+        QCOMPARE(QStringList({f.state->Label3(), f.state->Label4(), f.state->Label5()}), labels);
+    }
+
+    void emptyBitrateKeepsPreviousLine()
+    {
+        Fixture f;
+        tuneLive(f);
+        f.status->poll();
+        f.engine->items[QStringLiteral("Bitrate")] = QString();
+        f.engine->bandWidthValue = 4000;
+        f.status->poll();
+        QCOMPARE(f.state->Label3(), kLive);
+        // Tuning anew writes the reset text, which then stays until the bitrate is known.
+        f.transport->tune(kSyd, QStringLiteral("http://127.0.0.1:8000/s"));
+        f.status->poll();
+        QCOMPARE(f.state->Label3(), kReset);
+    }
+
+    // While the stream gives no title, the now-playing line says what the engine is doing
+    // and the status line shows no figures, stale ones included. Only a title or the reason
+    // of a failure is news, and news is announced once.
+    void pollTellsTheState_data()
+    {
+        QTest::addColumn<Playback>("playback");
+        QTest::addColumn<QString>("author");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("label3");
+        QTest::addColumn<QString>("label4");
+        QTest::addColumn<bool>("announced");
+        using S = Playback::State;
+        QTest::newRow("connecting") << inState(S::Connecting) << ""
+                                    << "" << kReset << kConnecting << false;
+        QTest::newRow("reconnecting, stale figures and title")
+            << inState(S::Reconnecting, 4) << "Artist"
+            << "Song" << kReset << "Reconnecting in 4 s\u2026" << false;
+        QTest::newRow("failed, still trickling")
+            << inState(S::Failed, 0, QStringLiteral("No audio arrived within 15 s")) << ""
+            << "" << kReset << "No audio arrived within 15 s" << true;
+        QTest::newRow("ended") << inState(S::Ended) << ""
+                               << "tagged" << kReset << "Played to the end" << false;
+        QTest::newRow("title without author") << inState(S::Playing) << ""
+                                              << "Song" << kLive << "Song" << true;
+        QTest::newRow("nothing named") << inState(S::Playing) << ""
+                                       << "" << kLive << "No title from the station" << false;
+    }
+    void pollTellsTheState()
+    {
+        QFETCH(Playback, playback);
+        QFETCH(QString, author);
+        QFETCH(QString, title);
+        QFETCH(QString, label3);
+        QFETCH(QString, label4);
+        QFETCH(bool, announced);
+        Fixture f;
+        tuneLive(f);
+        f.engine->items[QStringLiteral("Author")] = author;
+        f.engine->items[QStringLiteral("Title")] = title;
+        f.engine->playbackValue = playback;
+        f.status->poll();
+        QCOMPARE(f.state->Label3(), label3);
+        QCOMPARE(f.state->Label4(), label4);
+        f.status->watch();
+        f.status->poll();
+        f.status->watch();
+        QCOMPARE(f.log.take().filter(QStringLiteral("announce(")).size(), announced ? 1 : 0);
+    }
+
+    // A drop and the stream's return with the same title give no popup at all, and
+    // placeholders written by the transport ("Connecting…", "Pause...") are not news.
+    void dropAndReturnAnnounceNothing()
+    {
+        Fixture f;
+        tuneLive(f);
+        f.status->poll();
+        f.status->watch();
+        f.log.take();
+        for (const auto state : {Playback::State::Reconnecting, Playback::State::Playing}) {
+            f.engine->playbackValue = inState(state);
+            f.status->poll();
+            f.status->watch();
+        }
+        f.transport->pause();
+        f.status->watch();
+        QCOMPARE(f.log.take().filter(QStringLiteral("announce(")), QStringList());
+    }
+
+    // A stream that failed or played to its end offers continue, which plays it again; the
+    // line says why before the state is saved. Nothing changes for other states, or when
+    // nothing is tuned or the player is paused.
+    void failureOrEndOffersContinue_data()
+    {
+        QTest::addColumn<Playback>("playback");
+        QTest::addColumn<bool>("paused");
+        QTest::addColumn<QString>("label4"); // empty: nothing happens
+        using S = Playback::State;
+        const Playback missing{S::Failed, 0, 0, 0, QStringLiteral("Station not found (HTTP 404)")};
+        QTest::newRow("failed") << missing << false << missing.reason;
+        QTest::newRow("ended") << inState(S::Ended) << false << "Played to the end";
+        QTest::newRow("reconnecting") << inState(S::Reconnecting) << false << "";
+        QTest::newRow("paused") << missing << true << "";
+    }
+    void failureOrEndOffersContinue()
+    {
+        QFETCH(Playback, playback);
+        QFETCH(bool, paused);
+        QFETCH(QString, label4);
+        Fixture f;
+        startPlaying(f, paused);
+        f.transport->playbackChanged(playback);
+        const QStringList log = f.log.take();
+        if (label4.isEmpty()) {
+            QCOMPARE(log, QStringList());
+            return;
+        }
+        QCOMPARE(log,
+                 QStringList({"Label4=" + label4, "Label6=Radio Nord",
+                              "view.fortsett_avs.caption(Continue (Radio Nord))",
+                              "view.fortsett_avs.enabled(true)", "view.pause_avs.enabled(false)",
+                              "view.PictureButton6(false)", "view.PictureButton7(true)",
+                              "tray.update(Idle, Radio Nord)", "view.icon(Idle)"}) +
+                     Fixture::saveLines(kUrl, kNord, label4, kNord));
+    }
+
+    void watchAnnouncesEachNewText()
+    {
+        Fixture f;
+        tuneLive(f);
+        f.status->poll();
+        f.log.take();
+        f.status->watch();
+        QCOMPARE(f.log.take(),
+                 QStringList({"announce(Radio Nord, ARTIST - SONG)", "Label1=" + kSong}));
+        f.status->watch();
+        QCOMPARE(f.log.take(), QStringList()); // the same text is not announced twice
+        // A change of case alone is a new text.
+        f.engine->items[QStringLiteral("Author")] = QStringLiteral("ARTIST");
+        f.status->poll();
+        f.log.take();
+        f.status->watch();
+        QCOMPARE(f.log.take(),
+                 QStringList({"announce(Radio Nord, ARTIST - SONG)", "Label1=ARTIST - Song"}));
+        // A title that comes and goes between two ticks is never announced.
+        f.engine->items[QStringLiteral("Title")] = QStringLiteral("Jingle");
+        f.status->poll();
+        f.engine->items[QStringLiteral("Title")] = QStringLiteral("Song");
+        f.status->poll();
+        f.log.take();
+        f.status->watch();
+        QCOMPARE(f.log.take(), QStringList());
+    }
+
+    void classifiesEngineFailures_data()
+    {
+        QTest::addColumn<int>("http");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("final");
+        QTest::newRow("404") << 404 << ""
+                             << "Station not found (HTTP 404)" << true;
+        QTest::newRow("403") << 403 << ""
+                             << "Access denied (HTTP 403)" << true;
+        QTest::newRow("410") << 410 << ""
+                             << "Station gone (HTTP 410)" << true;
+        QTest::newRow("503 may pass") << 503 << ""
+                                      << "The server answered HTTP 503" << false;
+        QTest::newRow("refused")
+            << 0 << "tcp: Connection to tcp://127.0.0.1:1 failed: Connection refused"
+            << "Connection refused" << false;
+        QTest::newRow("untrusted certificate")
+            << 0 << "tls: Peer certificate failed verification"
+            << "Secure connection failed: certificate not trusted" << true;
+        QTest::newRow("not audio") << 0 << "Failed to recognize file format."
+                                   << "Not an audio stream" << true;
+        QTest::newRow("typo in the host")
+            << 0 << "tcp: Failed to resolve hostname radio.exmaple: Name or service not known"
+            << "Server not found: check the address" << false;
+        QTest::newRow("unknown: the engine's words") << 0 << ""
+                                                     << "fallback" << false;
+    }
+    void classifiesEngineFailures()
+    {
+        QFETCH(int, http);
+        QFETCH(QString, log);
+        QFETCH(QString, reason);
+        QFETCH(bool, final);
+        const Failure failure = StreamPolicy::classify(http, log, QStringLiteral("fallback"));
+        QCOMPARE(failure.reason, reason);
+        QCOMPARE(failure.final, final);
+    }
+
+    // A dead entry of a playlist falls through to the next whatever killed it, a 404
+    // included; the last one's failure is the media's.
+    void deadEntriesFallThrough()
+    {
+        HandClock clock;
+        StreamPolicy policy(clock);
+        policy.start(3);
+        policy.opening();
+        QCOMPARE(policy.ended(kMissing, false).action, Action::OpenNext);
+        QCOMPARE(policy.entryIndex(), 1);
+        policy.opening();
+        QCOMPARE(policy.ended(kRefused, false).action, Action::OpenNext);
+        policy.opening();
+        const StreamPolicy::Decision last = policy.ended(kRefused, false);
+        QCOMPARE(last.action, Action::Fail);
+        QCOMPARE(last.reason, kRefused.reason);
+    }
+
+    // A stream that played and dropped is tried again at once, then with a back-off that
+    // doubles up to its cap; audio resets it all. A finite file that played just ends.
+    void dropReconnectsAtOnceThenBacksOff()
+    {
+        HandClock clock;
+        StreamPolicy policy(clock, {.watchdogMs = 15'000, .retryMs = 500, .maxRetryMs = 2'000});
+        policy.start(1);
+        policy.opening();
+        policy.audioStarted();
+        QCOMPARE(policy.ended(kRefused, false).action, Action::End);
+
+        policy.start(1);
+        policy.opening();
+        policy.audioStarted();
+        QCOMPARE(policy.ended({}, true).action, Action::Reopen);
+        QVERIFY(policy.isReconnecting());
+        QCOMPARE(policy.attempt(), 1);
+        const QList<qint64> expected = {500, 1000, 2000, 2000};
+        for (const qint64 delay : expected) {
+            policy.opening();
+            QCOMPARE(policy.ended(kRefused, true).action, Action::Wait);
+            QCOMPARE(policy.msUntilDue(), delay);
+            QCOMPARE(policy.secondsToRetry(), int((delay + 999) / 1000));
+            clock.ms += delay - 1;
+            QCOMPARE(policy.due().action, Action::Wait);
+            clock.ms += 1;
+            QCOMPARE(policy.due().action, Action::Reopen);
+        }
+        QCOMPARE(policy.attempt(), 5);
+        policy.opening();
+        policy.audioStarted();
+        QVERIFY(!policy.isReconnecting());
+        QCOMPARE(policy.ended({}, true).action, Action::Reopen); // at once again
+    }
+
+    // Reconnecting ends in a failure for a reason a retry cannot mend, or after the limit of
+    // tries that brought no audio.
+    void reconnectGivesUp_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<int>("tries");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("404 ends it") << true << 1 << "Station not found (HTTP 404)";
+        QTest::newRow("silent limit")
+            << false << 3 << "The stream did not come back (Connection refused)";
+    }
+    void reconnectGivesUp()
+    {
+        QFETCH(bool, missing);
+        QFETCH(int, tries);
+        QFETCH(QString, reason);
+        HandClock clock;
+        StreamPolicy policy(clock, {.retryMs = 10, .maxSilentReconnects = 3});
+        policy.start(1);
+        policy.opening();
+        policy.audioStarted();
+        QCOMPARE(policy.ended({}, true).action, Action::Reopen);
+        StreamPolicy::Decision decision;
+        for (int i = 0; i < tries; ++i) {
+            policy.opening();
+            decision = policy.ended(missing ? kMissing : kRefused, true);
+            if (decision.action == Action::Wait) {
+                clock.ms += 1000;
+                QCOMPARE(policy.due().action, Action::Reopen);
+            }
+        }
+        QCOMPARE(decision.action, Action::Fail);
+        QCOMPARE(decision.reason, reason);
+        QVERIFY(!policy.msUntilDue());
+    }
+
+    // The watchdog fails an open that never brings audio, once, and asks for it to be
+    // stopped; audio, a new start or a cancel disarms it.
+    void watchdogFiresOnceForSilentOpens()
+    {
+        HandClock clock;
+        StreamPolicy policy(clock, {.watchdogMs = 15'000});
+        policy.start(1);
+        policy.opening();
+        QCOMPARE(policy.msUntilDue(), 15'000);
+        clock.ms += 14'999;
+        QCOMPARE(policy.due().action, Action::Wait);
+        clock.ms += 1;
+        const StreamPolicy::Decision decision = policy.due();
+        QCOMPARE(decision.action, Action::Fail);
+        QCOMPARE(decision.reason, QStringLiteral("No audio arrived within 15 s"));
+        QVERIFY(decision.watchdog);
+        QVERIFY(!policy.msUntilDue());
+
+        for (const auto disarm : {&StreamPolicy::audioStarted, &StreamPolicy::cancel}) {
+            policy.start(1);
+            policy.opening();
+            (policy.*disarm)();
+            clock.ms += 60'000;
+            QVERIFY(!policy.msUntilDue());
+            QCOMPARE(policy.due().action, Action::Wait);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayer)
+#include "tst_player.moc"

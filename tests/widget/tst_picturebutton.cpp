@@ -1,0 +1,340 @@
+#include "Picture.h"
+#include "PictureButton.h"
+#include "PointerProbe.h"
+
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Answers the button's question "what is under the pointer?" as the test says.
+class FakeProbe final : public PointerProbe {
+public:
+    QWidget *widgetUnderPointer() const override { return under; }
+    QWidget *under = nullptr;
+};
+
+Picture solid(QSize size, QColor color)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(color);
+    return Picture::fromImage(image);
+}
+
+// Counts the resize events a widget receives.
+class ResizeCounter : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            ++count;
+        }
+        return false;
+    }
+};
+
+enum class Under { Button, Nothing, Cover };
+enum class Start { Fresh, Hovering, Pressed };
+enum class Event { Press, Move, Release, Poll };
+
+// A shown window hosting one button whose three pictures are solid red, green and blue;
+// every event the button raises is logged with the display state at that moment.
+struct Host {
+    Host()
+    {
+        window.resize(200, 120);
+        cover.setGeometry(0, 0, 60, 60);
+        button = new PictureButton(probe, &window);
+        button->setObjectName(QStringLiteral("button"));
+        button->setPicture(normal);
+        button->setPictureHover(hover);
+        button->setPictureDown(down);
+        button->move(10, 10);
+        window.show();
+        const auto logPointer = [this](const char *name) {
+            return [this, name](qint16 &pressed, qint16 &, float &, float &) {
+                log.append(QStringLiteral("%1(%2)@%3")
+                               .arg(QLatin1String(name))
+                               .arg(pressed)
+                               .arg(button->displayState()));
+            };
+        };
+        QObject::connect(button, &PictureButton::MouseDown, button, logPointer("MouseDown"));
+        QObject::connect(button, &PictureButton::MouseMove, button, logPointer("MouseMove"));
+        QObject::connect(button, &PictureButton::MouseUp, button, logPointer("MouseUp"));
+        QObject::connect(button, &PictureButton::Click, button,
+                         [this] { log.append(QStringLiteral("Click")); });
+        QObject::connect(button, &PictureButton::DblClick, button,
+                         [this] { log.append(QStringLiteral("DblClick")); });
+        QObject::connect(button, &PictureButton::MouseEnter, button, [this] {
+            log.append(QStringLiteral("MouseEnter@%1 poll=%2")
+                           .arg(button->displayState())
+                           .arg(pollRunning()));
+        });
+        QObject::connect(button, &PictureButton::MouseLeave, button, [this] {
+            log.append(QStringLiteral("MouseLeave@%1").arg(button->displayState()));
+        });
+    }
+
+    QTimer *timer1() const { return button->findChild<QTimer *>(QStringLiteral("Timer1")); }
+    bool pollRunning() const { return timer1()->isActive(); }
+    void pointer(Under under)
+    {
+        probe.under = under == Under::Button ? button : under == Under::Cover ? &cover : nullptr;
+    }
+    // Pointer events go straight to the button, as its window reports them.
+    void send(QEvent::Type type, Qt::MouseButton which, Qt::MouseButtons held, QPoint at = {5, 5},
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, button->mapToGlobal(at), which, held, modifiers);
+        QCoreApplication::sendEvent(button, &event);
+    }
+    void move(Qt::MouseButtons held, QPoint at = {5, 5})
+    {
+        send(QEvent::MouseMove, Qt::NoButton, held, at);
+    }
+    void press(Qt::MouseButton which, QPoint at = {5, 5})
+    {
+        send(QEvent::MouseButtonPress, which, which, at);
+    }
+    void release(Qt::MouseButton which, QPoint at = {5, 5})
+    {
+        send(QEvent::MouseButtonRelease, which, Qt::NoButton, at);
+    }
+    QRgb shownColor() const { return button->grab().toImage().pixel(2, 2); }
+
+    FakeProbe probe;
+    QWidget window;
+    QWidget cover{&window};
+    PictureButton *button = nullptr;
+    Picture normal = solid({33, 22}, Qt::red);
+    Picture hover = solid({33, 22}, Qt::green);
+    Picture down = solid({33, 22}, Qt::blue);
+    QStringList log;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Under)
+Q_DECLARE_METATYPE(Start)
+Q_DECLARE_METATYPE(Event)
+
+/// The image button: its state table row by row, the order of its events, its size
+/// following the pictures, and its stored properties. The pointer probe is a fake and the
+/// leave poll is ticked by hand, so nothing waits.
+class TestPictureButtonWidget : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stateTable_data()
+    {
+        QTest::addColumn<Start>("start");
+        QTest::addColumn<Event>("event");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<Under>("under");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("entered");
+        QTest::addColumn<bool>("poll");
+        QTest::addColumn<QStringList>("events");
+
+        const int none = Qt::NoButton;
+        const int left = Qt::LeftButton;
+        const int right = Qt::RightButton;
+        const auto row = [](const char *name) -> QTestData & {
+            return QTest::newRow(name);
+        };
+        // Press: the event first, then the pressed picture for the left button only.
+        row("press left") << Start::Fresh << Event::Press << left << Under::Button << 2 << false
+                          << false << QStringList{"MouseDown(1)@0"};
+        row("press right") << Start::Fresh << Event::Press << right << Under::Button << 0 << false
+                           << false << QStringList{"MouseDown(2)@0"};
+        row("press left while hovering") << Start::Hovering << Event::Press << left << Under::Button
+                                         << 2 << true << true << QStringList{"MouseDown(1)@1"};
+        // Move.
+        row("enter without a button")
+            << Start::Fresh << Event::Move << none << Under::Button << 1 << true << true
+            << QStringList{"MouseMove(0)@0", "MouseEnter@0 poll=1"};
+        row("enter with the left button held")
+            << Start::Fresh << Event::Move << left << Under::Button << 2 << false << false
+            << QStringList{"MouseMove(1)@0"};
+        row("left button held inside") << Start::Hovering << Event::Move << left << Under::Button
+                                       << 2 << false << true << QStringList{"MouseMove(1)@1"};
+        row("move outside") << Start::Hovering << Event::Move << none << Under::Nothing << 0
+                            << false << true << QStringList{"MouseMove(0)@1"};
+        row("drag outside while pressed") << Start::Pressed << Event::Move << left << Under::Nothing
+                                          << 0 << false << true << QStringList{"MouseMove(1)@2"};
+        row("move under a covering window")
+            << Start::Hovering << Event::Move << none << Under::Cover << 0 << false << true
+            << QStringList{"MouseMove(0)@1"};
+        // Release: hover or rest by where the pointer is, whatever the button.
+        row("release left inside") << Start::Pressed << Event::Release << left << Under::Button << 1
+                                   << true << true << QStringList{"MouseUp(1)@2", "Click"};
+        row("release left outside") << Start::Pressed << Event::Release << left << Under::Nothing
+                                    << 0 << true << true << QStringList{"MouseUp(1)@2"};
+        row("release right inside") << Start::Fresh << Event::Release << right << Under::Button << 1
+                                    << false << false << QStringList{"MouseUp(2)@0"};
+        // The leave poll.
+        row("poll, pointer still over") << Start::Hovering << Event::Poll << none << Under::Button
+                                        << 1 << true << true << QStringList{};
+        row("poll, pointer gone") << Start::Hovering << Event::Poll << none << Under::Nothing << 0
+                                  << false << false << QStringList{"MouseLeave@1"};
+        row("poll while pressed") << Start::Pressed << Event::Poll << none << Under::Nothing << 0
+                                  << false << false << QStringList{"MouseLeave@2"};
+    }
+    void stateTable()
+    {
+        QFETCH(Start, start);
+        QFETCH(Event, event);
+        QFETCH(int, buttons);
+        QFETCH(Under, under);
+        QFETCH(int, state);
+        QFETCH(bool, entered);
+        QFETCH(bool, poll);
+        QFETCH(QStringList, events);
+
+        Host h;
+        if (start != Start::Fresh) {
+            h.pointer(Under::Button);
+            h.move(Qt::NoButton);
+        }
+        if (start == Start::Pressed) {
+            h.press(Qt::LeftButton);
+        }
+        h.log.clear();
+        h.pointer(under);
+        const auto mouse = static_cast<Qt::MouseButton>(buttons);
+        // A release outside happens outside the button's rectangle too.
+        const QPoint at = under == Under::Button ? QPoint(5, 5) : QPoint(80, 80);
+        switch (event) {
+        case Event::Press:
+            h.press(mouse, at);
+            break;
+        case Event::Move:
+            h.move(Qt::MouseButtons(buttons), at);
+            break;
+        case Event::Release:
+            h.release(mouse, at);
+            break;
+        case Event::Poll:
+            h.button->pollLeave();
+            break;
+        }
+        QCOMPARE(h.log, events);
+        QCOMPARE(h.button->displayState(), state);
+        QCOMPARE(h.button->isEntered(), entered);
+        QCOMPARE(h.pollRunning(), poll);
+        const QRgb expected[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+        QCOMPARE(h.shownColor(), expected[state]);
+    }
+
+    // Through the real event path: press, release, Click, in that order.
+    void click()
+    {
+        Host h;
+        h.pointer(Under::Button);
+        QTest::mouseClick(h.button, Qt::LeftButton, {}, {5, 5});
+        QCOMPARE(h.log.filter(QRegularExpression("^(MouseDown|MouseUp|Click|DblClick)")),
+                 QStringList({"MouseDown(1)@0", "MouseUp(1)@2", "Click"}));
+        QCOMPARE(h.button->displayState(), PictureButton::kHover);
+    }
+
+    // The second press of a double click arrives as a press followed by a double-click
+    // notice (or as the notice alone); its release is no second Click either way.
+    void doubleClick_data()
+    {
+        QTest::addColumn<bool>("pressFirst");
+        QTest::newRow("press, then the notice") << true;
+        QTest::newRow("the notice alone") << false;
+    }
+    void doubleClick()
+    {
+        QFETCH(bool, pressFirst);
+        Host h;
+        h.pointer(Under::Button);
+        h.press(Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        if (pressFirst) {
+            h.press(Qt::LeftButton);
+        }
+        h.send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QCOMPARE(h.log.count(QStringLiteral("Click")), 1);
+        QCOMPARE(h.log.count(QStringLiteral("DblClick")), 1);
+        QCOMPARE(h.log.indexOf(QStringLiteral("DblClick")), h.log.size() - 2);
+        QCOMPARE(h.button->displayState(), PictureButton::kHover);
+    }
+
+    // A click that opens a popup menu ends the click sequence: when an item was picked from
+    // the keyboard quickly, the next press comes within the double-click time but must
+    // click again (and open the menu again), not double-click.
+    void pressAfterAPopupIsANewClick_data() { doubleClick_data(); }
+    void pressAfterAPopupIsANewClick()
+    {
+        QFETCH(bool, pressFirst);
+        Host h;
+        QMenu menu;
+        menu.addAction(QStringLiteral("Item"));
+        QObject::connect(h.button, &PictureButton::Click, &menu,
+                         [&] { menu.popup(h.button->mapToGlobal(QPoint(5, 5))); });
+        h.pointer(Under::Button);
+        h.press(Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QVERIFY(menu.isVisible());
+        menu.hide();
+        if (pressFirst) {
+            h.press(Qt::LeftButton);
+        }
+        h.send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+        h.release(Qt::LeftButton);
+        QCOMPARE(h.log.filter(QRegularExpression("^(MouseDown|Click|DblClick)")),
+                 QStringList({"MouseDown(1)@0", "Click", "MouseDown(1)@1", "Click"}));
+        QVERIFY(menu.isVisible());
+        menu.hide();
+    }
+
+    void sizeFollowsThePicture()
+    {
+        Host h;
+        h.button->setPicture(solid({20, 10}, Qt::red));
+        h.button->setPictureHover(solid({30, 15}, Qt::green));
+        h.button->setPictureDown(solid({40, 20}, Qt::blue));
+        QCOMPARE(h.button->size(), QSize(20, 10));
+        h.pointer(Under::Button);
+        h.move(Qt::NoButton);
+        QCOMPARE(h.button->size(), QSize(30, 15));
+        h.press(Qt::LeftButton);
+        QCOMPARE(h.button->size(), QSize(40, 20));
+        h.pointer(Under::Nothing);
+        h.release(Qt::LeftButton, {80, 80});
+        QCOMPARE(h.button->size(), QSize(20, 10));
+        h.button->pollLeave();
+        // An empty picture draws nothing and leaves the size as the last picture left it.
+        h.button->setPictureHover(Picture());
+        h.pointer(Under::Button);
+        h.move(Qt::NoButton);
+        QVERIFY(h.button->drawnPicture().isNull());
+        QCOMPARE(h.button->size(), QSize(20, 10));
+    }
+
+    // A host's resize is undone by one more resize, not by an endless round of them.
+    void hostResizeComesBack()
+    {
+        Host h;
+        ResizeCounter counter;
+        h.button->installEventFilter(&counter);
+        h.button->setGeometry(10, 10, 80, 50);
+        QCOMPARE(h.button->size(), QSize(33, 22));
+        QCOMPARE(counter.count, 2);
+        QCOMPARE(h.shownColor(), qRgb(255, 0, 0));
+    }
+};
+
+QTEST_MAIN(TestPictureButtonWidget)
+#include "tst_picturebutton.moc"
