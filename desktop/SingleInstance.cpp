@@ -23,7 +23,8 @@ SingleInstance::SingleInstance(QString name, QObject *parent)
     : QObject(parent)
     , m_name(std::move(name))
 {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    // No socket options: with any, Qt makes the socket elsewhere and renames it into place,
+    // silently replacing a running instance's socket. The runtime folder is the user's own.
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server.nextPendingConnection()) {
             serve(socket);
