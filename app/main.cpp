@@ -34,31 +34,13 @@
 
 #include <clocale>
 #include <csignal>
-#include <cstdio>
-
-namespace {
-
-// Before the application object, so that --help and --version answer without a display;
-// Qt's own options (-platform ...) are only known after it, so errors wait for the second
-// pass.
-std::optional<int> answerAtOnce(const CommandLine::Result &command, bool errorsToo)
-{
-    if (!command.exitCode || (*command.exitCode != 0 && !errorsToo)) {
-        return std::nullopt;
-    }
-    std::fputs(qPrintable(command.output), *command.exitCode == 0 ? stdout : stderr);
-    return command.exitCode;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    if (const auto status = answerAtOnce(CommandLine::parse(arguments, {}), false)) {
+    // Before the application object, so that --help and --version answer without a
+    // display; Qt's own options (-platform ...) are known only after it, so errors wait.
+    if (const auto status = CommandLine::finish(
+            CommandLine::parse(CommandLine::arguments(argc, argv), {}), false)) {
         return *status;
     }
     QApplication app(argc, argv);
@@ -66,7 +48,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.morvena.Webradio"));
     const CommandLine::Result command =
         CommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
-    if (const auto status = answerAtOnce(command, true)) {
+    if (const auto status = CommandLine::finish(command, true)) {
         return *status;
     }
     // A later start hands its location to the running player and ends; a restart after a

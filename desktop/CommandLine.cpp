@@ -7,9 +7,29 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <cstdio>
+
 QString CommandLine::versionText()
 {
     return QStringLiteral("Morvena Webradio " MORVENA_VERSION);
+}
+
+QStringList CommandLine::arguments(int argc, const char *const *argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i) {
+        list.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return list;
+}
+
+std::optional<int> CommandLine::finish(const Result &result, bool reportErrors)
+{
+    if (!result.exitCode || (*result.exitCode != 0 && !reportErrors)) {
+        return std::nullopt;
+    }
+    std::fputs(qPrintable(result.output), *result.exitCode == 0 ? stdout : stderr);
+    return result.exitCode;
 }
 
 bool CommandLine::isLink(const QString &target)

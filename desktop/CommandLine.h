@@ -32,6 +32,12 @@ public:
     /// Parses `arguments` (the program's name first); a relative path names a file in
     /// `workingFolder`.
     static Result parse(const QStringList &arguments, const QString &workingFolder);
+    /// The program's arguments as `main` received them.
+    static QStringList arguments(int argc, const char *const *argv);
+    /// Prints what `result` has to say and returns its exit status, or nothing when the
+    /// program goes on; with `reportErrors` false an error too lets it go on, for a pass
+    /// that cannot know Qt's own options yet.
+    static std::optional<int> finish(const Result &result, bool reportErrors);
     /// True when `target` is a link (it has a URL scheme) rather than a local path.
     static bool isLink(const QString &target);
     /// Plays `target` as a drop on the now-playing text would: a path as a dropped file, a

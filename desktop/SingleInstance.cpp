@@ -125,7 +125,10 @@ void SingleInstance::serve(QLocalSocket *socket)
             return;
         }
         const QByteArray line = socket->readLine(kMaxRequest).chopped(1);
+        // Out before the request is acted on: a list install ends this process at once,
+        // and the later start must not wait in vain and start a second player.
         socket->write(kConfirmation);
+        socket->flush();
         socket->disconnectFromServer();
         emit requested(QString::fromUtf8(QByteArray::fromPercentEncoding(line)));
     });

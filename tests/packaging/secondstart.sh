@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A second start with a stream's URL hands it to the running player and ends at once;
-# the running player then plays that stream (it saves the URL as it tunes).
+# the running player then plays that stream (it saves the URL as it tunes). Then a start
+# with a channel list installs it there as a drop would: the player restarts, and the new
+# instance takes over from the old one and serves later starts.
 #   secondstart.sh <morvena-webradio> <morvena-streamserver> <fixture folder>
 set -euo pipefail
 program=${1:?usage: secondstart.sh <program> <stream server> <fixtures>}
@@ -45,4 +47,16 @@ timeout 20 "$program" "$url" >"$work/second.log" 2>&1 || status=$?
 settings="$XDG_CONFIG_HOME/Morvena Webradio/settings.ini"
 poll 150 grep -qxF "LydstraumURL=$url" "$settings" || fail "the first start does not play $url"
 kill -0 "$first" || fail "the first start ended"
-echo "ok: the second start handed $url to the first and ended"
+
+printf '[Navn]\n1=Handed Over\n[URL]\n1=%s\n' "$url" >"$work/Mine Kanaler.ini"
+cp "$work/Mine Kanaler.ini" "$work/expected.ini"
+timeout 20 "$program" "$work/Mine Kanaler.ini" >>"$work/second.log" 2>&1 ||
+    fail "the start with a list ended with $?"
+gone() { [[ ! -e /proc/$1 || $(cut -d ' ' -f 3 "/proc/$1/stat") == Z ]]; }
+poll 150 gone "$first" || fail "the old instance did not end after the install"
+cmp -s "$work/expected.ini" "$work/program/Mine Kanaler.ini" || fail "the list was not installed"
+# The restarted instance is not our child: find it by the program's unique path.
+poll 150 pgrep -f "^$program --restart" >/dev/null || fail "no new instance after the install"
+pids+=($(pgrep -f "^$program --restart"))
+timeout 20 "$program" >>"$work/second.log" 2>&1 || fail "the new instance does not serve later starts"
+echo "ok: the second start handed $url to the first and ended; a list install restarted it"

@@ -7,11 +7,25 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <future>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+// Runs `work` on a thread of Qt's (its sockets need one) while the test goes on: a start
+// that waits for an answer blocks, and the instance answering runs on the test's thread.
+template<typename Work>
+auto onThread(Work work)
+{
+    auto task = std::make_shared<std::packaged_task<decltype(work())()>>(std::move(work));
+    auto result = task->get_future();
+    QThread *thread = QThread::create([task] { (*task)(); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+    return result;
+}
 
 class tst_Desktop : public QObject {
     Q_OBJECT
@@ -85,7 +99,6 @@ void tst_Desktop::commandLine()
     QCOMPARE(CommandLine::isLink(result.target), target.startsWith(QStringLiteral("http")));
 }
 
-// The later start blocks while it waits for the answer, so it runs on a thread of its own.
 void tst_Desktop::laterStartHandsOverAndEnds()
 {
     SingleInstance first(socketName());
@@ -95,7 +108,7 @@ void tst_Desktop::laterStartHandsOverAndEnds()
 
     // A line break in a file name must not cut the request short.
     const QString target = QStringLiteral("/tmp/Blå\nlyd.mp3");
-    auto later = std::async(std::launch::async, [name = socketName(), target] {
+    auto later = onThread([name = socketName(), target] {
         SingleInstance second(name);
         return second.claim(target);
     });
@@ -104,8 +117,7 @@ void tst_Desktop::laterStartHandsOverAndEnds()
     QCOMPARE(later.get(), false);
 
     // A start with nothing to play still reaches the running instance (to raise it).
-    auto empty = std::async(std::launch::async,
-                            [name = socketName()] { return SingleInstance::handOver(name, {}); });
+    auto empty = onThread([name = socketName()] { return SingleInstance::handOver(name, {}); });
     QTRY_COMPARE_WITH_TIMEOUT(requested.count(), 2, 10000);
     QCOMPARE(requested.at(1).at(0).toString(), QString());
     QVERIFY(empty.get());
@@ -132,7 +144,7 @@ void tst_Desktop::restartWaitsForTheOldInstanceToGo()
 {
     QLocalServer old;
     QVERIFY(old.listen(socketName()));
-    auto restart = std::async(std::launch::async, [name = socketName()] {
+    auto restart = onThread([name = socketName()] {
         SingleInstance next(name);
         const bool inTime = next.takeOver(60000);
         return std::pair(inTime, next.isServing());
