@@ -14,7 +14,8 @@ namespace {
 // One request, one line each way. The location is percent-encoded so that a file name
 // holding a line break cannot split it.
 constexpr char kConfirmation[] = "ok\n";
-// Longer than any path or link the system allows; a peer that sends more is not ours.
+// Longer than any path or link the system allows; a peer that sends more without ending
+// its line is not ours.
 constexpr qint64 kMaxRequest = 64 * 1024;
 
 } // namespace
@@ -124,7 +125,7 @@ void SingleInstance::serve(QLocalSocket *socket)
             }
             return;
         }
-        const QByteArray line = socket->readLine(kMaxRequest).chopped(1);
+        const QByteArray line = socket->readLine().trimmed();
         // Out before the request is acted on: a list install ends this process at once,
         // and the later start must not wait in vain and start a second player.
         socket->write(kConfirmation);
