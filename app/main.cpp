@@ -3,6 +3,7 @@
 #include "ChannelExport.h"
 #include "ChannelListLocation.h"
 #include "ChannelMenu.h"
+#include "CommandLine.h"
 #include "DesktopEditorLauncher.h"
 #include "DropHandler.h"
 #include "FormLifecycle.h"
@@ -19,6 +20,7 @@
 #include "QtFileDialogs.h"
 #include "QtMessageBox.h"
 #include "QtTray.h"
+#include "SingleInstance.h"
 #include "StatusDisplay.h"
 #include "SystemClock.h"
 #include "Transport.h"
@@ -28,6 +30,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 #if defined(__GLIBC__)
@@ -68,8 +71,28 @@ constexpr int kTrimDelayMs = 3000;
 
 int main(int argc, char *argv[])
 {
+    // Before the application object, so that --help and --version answer without a
+    // display; Qt's own options (-platform ...) are known only after it, so errors wait.
+    if (const auto status = CommandLine::finish(
+            CommandLine::parse(CommandLine::arguments(argc, argv), {}), false)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(FormSettings::kAppName);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.morvena.Webradio"));
+    const CommandLine::Result command =
+        CommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
+    if (const auto status = CommandLine::finish(command, true)) {
+        return *status;
+    }
+    // A later start hands its location to the running player and ends; a restart after a
+    // list install waits for the instance it replaces instead.
+    SingleInstance instance(SingleInstance::defaultName());
+    if (command.restart) {
+        instance.takeOver();
+    } else if (!instance.claim(command.target)) {
+        return 0;
+    }
     // The program ends only by the exit button or the window's unload, never because a
     // popup closed while the main window sat hidden in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -113,7 +136,8 @@ int main(int argc, char *argv[])
     DesktopEditorLauncher editor;
     QtFileDialogs dialogs(&window);
     // After a list install the new instance starts, and this one unloads like a close.
-    ProcessRestarter restarter([&window] { window.close(); });
+    ProcessRestarter restarter([&window] { window.close(); },
+                               {QString(CommandLine::kRestartOption)});
     ChannelMenu channelMenu(listPath, transport, editor);
     DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter,
                       messageBox);
@@ -130,8 +154,15 @@ int main(int argc, char *argv[])
     // still save when the session ends.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
 
+    QObject::connect(&instance, &SingleInstance::requested, &window,
+                     [&window, &drops](const QString &target) {
+                         window.raiseFromDesktop();
+                         CommandLine::open(target, drops);
+                     });
+
     window.load();
     window.show();
+    CommandLine::open(command.target, drops);
     const int status = QApplication::exec();
     // Popups still rising or holding when the program ends belong to no window: close them
     // here, before the objects they were announced from go away.

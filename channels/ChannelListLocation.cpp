@@ -18,14 +18,20 @@ QString ChannelListLocation::resolve(const QString &programFolder, const QString
 {
     const QString besideProgram = QDir(programFolder).absoluteFilePath(kFileName);
     const QFileInfo folder(programFolder);
+    // Installed under a prefix the user owns (~/.local, a package unpacked for a test),
+    // the program's folder is writable, yet a list there would sit among programs.
+    const QString installedStarter =
+        QDir::cleanPath(QDir(programFolder).absoluteFilePath(kInstalledStarterList));
+    const bool installed = QFileInfo::exists(installedStarter);
     const bool portable =
-        QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable());
+        !installed && (QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable()));
     const QString path = portable ? besideProgram : QDir(userFolder).absoluteFilePath(kFileName);
     if (!QFileInfo::exists(path)) {
         QDir().mkpath(QFileInfo(path).path());
         // Not an error worth a message: without the starter the menu holds only the edit
         // entry, and the user can still drop or write a list.
-        if (const auto copied = files.copyOver(starterList, path); !copied) {
+        if (const auto copied = files.copyOver(installed ? installedStarter : starterList, path);
+            !copied) {
             qCWarning(lcChannels).noquote() << "no starter list:" << copied.error;
         }
     }

@@ -18,14 +18,18 @@ public:
     static constexpr QLatin1StringView kFileName{"Mine Kanaler.ini"};
     /// The starter list, built into the program as a resource.
     static constexpr QLatin1StringView kStarterList{":/starter/Mine Kanaler.ini"};
+    /// The starter list an installed program ships, relative to the program's folder.
+    static constexpr QLatin1StringView kInstalledStarterList{
+        "../share/morvena-webradio/Mine Kanaler.ini"};
 
     /// The per-user folder: "$XDG_DATA_HOME/Morvena Webradio".
     static QString userDataFolder();
 
     /// The list's full path: in `programFolder` when the list is there or the folder is
-    /// writable, otherwise in `userFolder`. A missing list is copied from `starterList`
-    /// first (creating `userFolder` if need be); failing that, the path is returned all
-    /// the same and the menu simply starts empty.
+    /// writable, otherwise in `userFolder`. An installed program (kInstalledStarterList is
+    /// there) always uses `userFolder`. A missing list is copied from the installed starter
+    /// list, or else from `starterList`, first (creating `userFolder` if need be); failing
+    /// that, the path is returned all the same and the menu simply starts empty.
     static QString resolve(const QString &programFolder, const QString &userFolder,
                            FileOperations &files, const QString &starterList = kStarterList);
 };

@@ -95,6 +95,11 @@ void DropHandler::Label4Drop(const QStringList &files)
     play(path, failure);
 }
 
+void DropHandler::playLink(const QString &url)
+{
+    play(url, {});
+}
+
 void DropHandler::installList(const QString &path)
 {
     // The installed list dropped onto itself: copying it would be pointless and deleting

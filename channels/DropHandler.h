@@ -44,6 +44,10 @@ public:
     /// The drop on Label4 of `files` (full paths; only the first counts, and none at all
     /// when text or a link was dropped).
     void Label4Drop(const QStringList &files);
+    /// Plays the link `url` the way a dropped file is played. Links cannot be dropped
+    /// (Label4Drop() refuses them), but one handed to the program from outside, on its
+    /// command line, is meant to play.
+    void playLink(const QString &url);
 
 private:
     void installList(const QString &path);

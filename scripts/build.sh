@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour of the project.
-#   scripts/build.sh [release|sanitize] -> build/<flavour>
+#   scripts/build.sh [release|sanitize] [target] -> build/<flavour>
+# With a target (e.g. morvena-webradio) only that is built: no test fixtures, which need
+# the test packages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:-release}
@@ -15,4 +17,4 @@ esac
 # One build at a time on this machine: parallel builds only thrash its two cores.
 exec 9>"${TMPDIR:-/tmp}/morvena-build.lock"
 flock 9
-cmake --build "$dir" -j "$(nproc)"
+cmake --build "$dir" -j "$(nproc)" ${2:+--target "$2"}

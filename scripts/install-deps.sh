@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs to build, run and test.
-# Idempotent and quiet when everything is present; works as root or through sudo.
+# Installs the Debian packages one set of tasks needs; idempotent and quiet when everything
+# is present; works as root or through sudo.
+#   scripts/install-deps.sh run    building and running the player
+#   scripts/install-deps.sh test   the above, and what the tests and packaging checks need
 set -euo pipefail
 
-packages=(
-    # build
-    cmake ninja-build g++ pkg-config clang-format
+run=(
+    cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libmpv-dev
-    # run
     qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-yanone-kaffeesatz fonts-wine
-    # test: fixtures, stream servers, headless desktop
-    ffmpeg mpv icecast2 curl xvfb xauth xdotool imagemagick x11-utils
-    dbus dbus-x11 openbox picom trayer
 )
+test=(
+    # fixtures, stream servers, formatting
+    ffmpeg mpv icecast2 curl clang-format
+    # headless desktop and desktop tools
+    xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 openbox picom trayer playerctl
+    # install tree and Debian package checks
+    desktop-file-utils appstream lintian dpkg-dev file
+)
+case ${1:-} in
+    run) packages=("${run[@]}") ;;
+    test) packages=("${run[@]}" "${test[@]}") ;;
+    *) echo "usage: install-deps.sh run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 #   MORVENA_SKIP_SANITIZE=1 scripts/test.sh   runs the normal build only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 "$root/scripts/check-format.sh"
 
 run_suite() {

@@ -525,3 +525,8 @@ void frmMain::restoreFromTray()
         m_tray->remove();
     }
 }
+
+void frmMain::raiseFromDesktop()
+{
+    restoreFromTray();
+}

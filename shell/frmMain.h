@@ -101,6 +101,11 @@ public:
     // WindowStacking: the change reaction of chkFarge.
     void setTopmost(bool on) override;
 
+public slots:
+    /// Brings the window back and in front, from the tray too: another start of the
+    /// program asked for it.
+    void raiseFromDesktop();
+
 signals:
     /// The window became the program's active window and the activation steps ran.
     void activated();

@@ -1,0 +1,102 @@
+#include "CommandLine.h"
+
+#include "DropHandler.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <cstdio>
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral("Morvena Webradio " MORVENA_VERSION);
+}
+
+QStringList CommandLine::arguments(int argc, const char *const *argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i) {
+        list.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return list;
+}
+
+std::optional<int> CommandLine::finish(const Result &result, bool reportErrors)
+{
+    if (!result.exitCode || (*result.exitCode != 0 && !reportErrors)) {
+        return std::nullopt;
+    }
+    std::fputs(qPrintable(result.output), *result.exitCode == 0 ? stdout : stderr);
+    return result.exitCode;
+}
+
+bool CommandLine::isLink(const QString &target)
+{
+    // A scheme of one letter is a drive letter on a path copied from Windows, not a link.
+    const QUrl url(target);
+    return url.scheme().size() > 1 && !url.isLocalFile();
+}
+
+CommandLine::Result CommandLine::parse(const QStringList &arguments, const QString &workingFolder)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A small internet radio player. Plays LOCATION when one is given; a "
+                       "player already running plays it instead, and this start ends."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    QCommandLineOption restart(QString(kRestartOption.mid(2)));
+    restart.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(restart);
+    parser.addPositionalArgument(QStringLiteral("LOCATION"),
+                                 QStringLiteral("A stream's URL, or an audio file or playlist."),
+                                 QStringLiteral("[LOCATION]"));
+
+    Result result;
+    if (!parser.parse(arguments)) {
+        result.exitCode = 2;
+        result.output = parser.errorText() + QStringLiteral("\nTry --help.\n");
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.exitCode = 0;
+        // Without an application object yet, Qt cannot name the program itself.
+        result.output = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                  QFileInfo(arguments.value(0)).fileName());
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.exitCode = 0;
+        result.output = versionText() + QLatin1Char('\n');
+        return result;
+    }
+    result.restart = parser.isSet(restart);
+    // A launcher's %U may pass several; like a drop of several files, the first counts.
+    const QString location = parser.positionalArguments().value(0);
+    if (location.isEmpty()) {
+        return result;
+    }
+    if (isLink(location)) {
+        result.target = location;
+    } else {
+        // A running instance has its own working folder: hand it a full path.
+        const QUrl url(location);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : location;
+        result.target = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
+    }
+    return result;
+}
+
+void CommandLine::open(const QString &target, DropHandler &drops)
+{
+    if (target.isEmpty()) {
+        return;
+    }
+    if (isLink(target)) {
+        drops.playLink(target);
+    } else {
+        drops.Label4Drop({target});
+    }
+}
