@@ -228,13 +228,25 @@ private slots:
         QCOMPARE(w.window.mnuSystray()->objectName(), QStringLiteral("mnuSystray"));
         QCOMPARE(w.window.mnuSystray()->title(), QStringLiteral("Meny"));
         QCOMPARE(menuTree(w.window.mnuSystray()),
-                 QStringList({"mnuFavs My Channels", "  mnuNet ¦ Edit Channels", "strek -",
-                              "Funksjoner Settings", "  alltid_topp Always on top",
-                              "    vis_topp Always", "    ikke_top Normal",
-                              "  vis_informasjon Information View", "    ja_info Yes",
-                              "    info_ikke No", "  eksport_kanaler -",
-                              "  eksportkanaler Export Mine Kanaler.ini", "  skille_mkr -",
-                              "  hjelp_nettr About..", "strek2 -", "hva_spn What's On?",
+                 QStringList({"mnuFavs My Channels",
+                              "  mnuNet ¦ Edit Channels",
+                              "strek -",
+                              "Funksjoner Settings",
+                              "  alltid_topp Always on top",
+                              "    vis_topp Always",
+                              "    ikke_top Normal",
+                              "  vis_informasjon Information View",
+                              "    ja_info Yes",
+                              "    info_ikke No",
+                              "  eksport_kanaler -",
+                              "  eksportkanaler Export Mine Kanaler.ini",
+                              "  skille_mkr -",
+                              "  hjelp_nettr About..",
+                              "strek_stasjonar -",
+                              "finn_stasjonar Find stations…",
+                              "legg_til_kanal Add to My Channels",
+                              "strek2 -",
+                              "hva_spn What's On?",
                               "stopp Stop Radio"}));
     }
 
