@@ -3,6 +3,7 @@
 #include "ChannelMenu.h"
 
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -41,6 +42,16 @@ QVariant ChannelListModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole) {
         return m_menu.captions().at(index.row() + 1);
+    }
+    if (role == Qt::DecorationRole) {
+        // An empty picture the size of a menu's check column, so the names line up with
+        // the edit entry's caption above them.
+        static const QPixmap indent = [] {
+            QPixmap blank(16, 16);
+            blank.fill(Qt::transparent);
+            return blank;
+        }();
+        return indent;
     }
     return {};
 }

@@ -42,7 +42,7 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     m_tag->setObjectName(QStringLiteral("txtSjanger"));
     m_tag->setPlaceholderText(QStringLiteral("Tag, e.g. jazz"));
     m_country->setObjectName(QStringLiteral("txtLand"));
-    m_country->setPlaceholderText(QStringLiteral("Country code, e.g. NO"));
+    m_country->setPlaceholderText(QStringLiteral("Country: NO"));
     m_country->setMaxLength(2);
     m_search->setObjectName(QStringLiteral("cmdSok"));
     m_search->setDefault(true);
