@@ -3,8 +3,8 @@
 #include "ChannelMenu.h"
 
 #include <QKeyEvent>
-#include <QPixmap>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QScrollBar>
 
 #include <algorithm>
