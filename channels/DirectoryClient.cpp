@@ -29,6 +29,17 @@ qint64 number(const QJsonObject &object, const char *key)
     return object.value(QLatin1String(key)).toVariant().toLongLong();
 }
 
+// `path` below the base URL, which may name a mirror's folder and may end in a slash.
+QUrl endpoint(QUrl base, const QString &path)
+{
+    QString folder = base.path();
+    while (folder.endsWith(u'/')) {
+        folder.chop(1);
+    }
+    base.setPath(folder + path);
+    return base;
+}
+
 QString bodyError(const QByteArray &body)
 {
     const QByteArray start = body.trimmed().left(64).toLower();
@@ -87,8 +98,7 @@ void DirectoryClient::reportClick(const QString &uuid)
         emit clickReported(uuid, false);
         return;
     }
-    QUrl url = m_base;
-    url.setPath(url.path() + QStringLiteral("/json/url/") + QUrl::toPercentEncoding(uuid));
+    const QUrl url = endpoint(m_base, QStringLiteral("/json/url/") + uuid);
     get(url, [this, uuid](std::optional<QByteArray> body, const QString &) {
         emit clickReported(uuid, body.has_value());
     });
@@ -129,8 +139,7 @@ void DirectoryClient::sendSearch(const StationQuery &query, int generation)
     if (generation != m_generation) {
         return;
     }
-    QUrl url = m_base;
-    url.setPath(url.path() + QStringLiteral("/json/stations/search"));
+    QUrl url = endpoint(m_base, QStringLiteral("/json/stations/search"));
     QUrlQuery items;
     const auto narrow = [&items](const char *key, const QString &value) {
         if (!value.trimmed().isEmpty()) {
