@@ -45,7 +45,6 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     m_country->setPlaceholderText(QStringLiteral("Country: NO"));
     m_country->setMaxLength(2);
     m_search->setObjectName(QStringLiteral("cmdSok"));
-    m_search->setDefault(true);
 
     m_results->setObjectName(QStringLiteral("lstStasjonar"));
     m_results->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Country"),
@@ -87,6 +86,11 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     layout->addLayout(buttons);
     layout->addWidget(m_status);
 
+    // Return searches in the fields and plays in the results, so no button is the
+    // dialog's default: it would search again after every Return in the results.
+    for (QPushButton *button : {m_search, m_play, m_add, m_store}) {
+        button->setAutoDefault(false);
+    }
     connect(m_search, &QPushButton::clicked, this, &StationSearchDialog::search);
     for (QLineEdit *field : {m_name, m_tag, m_country}) {
         connect(field, &QLineEdit::returnPressed, this, &StationSearchDialog::search);
