@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
@@ -47,6 +48,7 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
         mnuNetClick(row + 1);
     });
     connect(m_mnuFavs, &QMenu::aboutToShow, this, &ChannelControls::fitList);
+    m_mnuFavs->installEventFilter(this);
 
     if (auto *eksport = window.findChild<QAction *>(QStringLiteral("eksportkanaler"))) {
         connect(eksport, &QAction::triggered, this,
@@ -108,6 +110,25 @@ void ChannelControls::attachAdder(ChannelAdder &adder)
 void ChannelControls::mnuNetClick(int index)
 {
     m_menu.mnuNetClick(index);
+}
+
+// Typing a name while the submenu itself has the keyboard (just opened, the edit entry
+// active) goes to the list, whose type-ahead finds the entry.
+bool ChannelControls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mnuFavs && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            m_list->model()->rowCount() > 0) {
+            m_mnuFavs->setActiveAction(m_listAction);
+            m_list->setFocus(Qt::OtherFocusReason);
+            m_list->keyboardSearch(text);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ChannelControls::rebuild()

@@ -60,6 +60,9 @@ signals:
     /// The menu was read anew from the list.
     void channelMenuRebuilt();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void rebuild();
     void fitList();
