@@ -1,10 +1,12 @@
 #include "AlertAnnouncer.h"
+#include "ChannelAdder.h"
 #include "ChannelControls.h"
 #include "ChannelExport.h"
 #include "ChannelListLocation.h"
 #include "ChannelMenu.h"
 #include "CommandLine.h"
 #include "DesktopEditorLauncher.h"
+#include "DirectoryClient.h"
 #include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
@@ -21,6 +23,8 @@
 #include "QtMessageBox.h"
 #include "QtTray.h"
 #include "SingleInstance.h"
+#include "StationActions.h"
+#include "StationSearchDialog.h"
 #include "StatusDisplay.h"
 #include "SystemClock.h"
 #include "Transport.h"
@@ -148,6 +152,16 @@ int main(int argc, char *argv[])
     Presets presets(store, state, engine, transport, clock, beeper);
     ChannelControls channels(window, channelMenu, drops, localMedia, exporter, presets);
     window.attachChannels(channels);
+    ChannelAdder adder(listPath, state, engine, messageBox);
+    channels.attachAdder(adder);
+    DirectoryClient directory(DirectoryClient::defaults());
+    StationActions stationActions(transport, adder, presets, directory);
+    StationSearchDialog stationSearch(directory, stationActions, &window);
+    QObject::connect(&channels, &ChannelControls::findStationsRequested, &stationSearch, [&] {
+        stationSearch.show();
+        stationSearch.raise();
+        stationSearch.activateWindow();
+    });
     window.attachShell(options, info, tray);
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must

@@ -5,6 +5,7 @@
 //
 //   MORVENA_FIXTURE_DIR=build/release/fixtures bench-stalls [--runs 3]
 #include "MpvMediaPlayer.h"
+#include "StallMonitor.h"
 #include "TestStreamServer.h"
 
 #include <QCommandLineParser>
@@ -19,27 +20,6 @@
 namespace {
 
 using Mode = TestStreamServer::Mode;
-
-/// The longest gap between ticks of a 10 ms timer, less the tick: the longest the event
-/// loop went without running a timer.
-class StallMonitor {
-public:
-    static constexpr int kTickMs = 10;
-    StallMonitor()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart() - kTickMs); });
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.start(kTickMs);
-        m_clock.start();
-    }
-    qint64 longestMs() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 template<typename Call>
 qint64 msTaken(Call &&call)

@@ -47,8 +47,7 @@ void Presets::mouseUp(int preset)
     // would overwrite a preset the user never held.
     const qint64 held = m_pressTime ? m_pressTime->secsTo(wallClockSecond()) : 0;
     if (held >= kLongPressSeconds) {
-        m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
-                             {{nameKey(preset), m_state.Label2()}, {urlKey(preset), m_engine.url()}});
+        storeChannel(preset, m_state.Label2(), m_engine.url());
         m_beeper.beep();
         return;
     }
@@ -58,6 +57,16 @@ void Presets::mouseUp(int preset)
     const QString url =
         m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {});
     m_transport.tune(name, url);
+}
+
+void Presets::storeChannel(int preset, const QString &name, const QString &url)
+{
+    if (preset < 1 || preset > kCount) {
+        return;
+    }
+    // One change: a crash between the two keys would pair the new name with the old URL.
+    m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
+                         {{nameKey(preset), name}, {urlKey(preset), url}});
 }
 
 // The wall clock's reading cut to the whole second, as a plain reading: the difference of

@@ -44,6 +44,9 @@ public:
     /// The release of preset `preset` (1…9), wherever the pointer is: stores after a long
     /// hold, tunes otherwise.
     void mouseUp(int preset);
+    /// Stores the channel `name` at `url` on preset `preset` (1…9), as a long press stores
+    /// the playing one; any other number is passed over.
+    void storeChannel(int preset, const QString &name, const QString &url);
 
 private:
     QDateTime wallClockSecond() const;

@@ -1,6 +1,9 @@
 #include "ChannelControls.h"
 
+#include "ChannelAdder.h"
 #include "ChannelExport.h"
+#include "ChannelListPopup.h"
+#include "ChannelListWatcher.h"
 #include "ChannelMenu.h"
 #include "DropHandler.h"
 #include "FileDropTarget.h"
@@ -10,21 +13,51 @@
 #include "mnuFunk.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QStyle>
+#include <QWidgetAction>
 
 ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops,
                                  LocalMedia &localMedia, ChannelExport &exporter, Presets &presets)
     : m_menu(menu)
     , m_mnuFavs(window.findChild<QMenu *>(QStringLiteral("mnuFavs")))
+    , m_model(new ChannelListModel(menu, this))
 {
     Q_ASSERT_X(m_mnuFavs, "ChannelControls", "the window has no mnuFavs");
-    m_mnuNet.append(m_mnuFavs->findChild<QAction *>(QStringLiteral("mnuNet")));
-    connectElement(m_mnuNet.constFirst(), 0);
-    connect(m_mnuFavs, &QMenu::aboutToShow, this, &ChannelControls::addEntries);
+    m_editEntry = m_mnuFavs->findChild<QAction *>(QStringLiteral("mnuNet"));
+    if (m_editEntry) {
+        connect(m_editEntry, &QAction::triggered, this, [this] { mnuNetClick(0); });
+    }
+    m_mnuFavs->addSeparator()->setObjectName(QStringLiteral("mnuNetSkille"));
+    m_list = new ChannelListView(m_mnuFavs);
+    m_list->setModel(m_model);
+    m_listAction = new QWidgetAction(m_mnuFavs);
+    m_listAction->setObjectName(QStringLiteral("mnuNetListe"));
+    m_listAction->setDefaultWidget(m_list);
+    m_mnuFavs->addAction(m_listAction);
+    connect(m_list, &ChannelListView::picked, this, [this](int row) {
+        // Like a menu item, a pick closes the whole menu before it acts.
+        for (int open = 0; open < 8 && QApplication::activePopupWidget(); ++open) {
+            QApplication::activePopupWidget()->close();
+        }
+        mnuNetClick(row + 1);
+    });
+    connect(m_mnuFavs, &QMenu::aboutToShow, this, &ChannelControls::fitList);
+    m_mnuFavs->installEventFilter(this);
+
     if (auto *eksport = window.findChild<QAction *>(QStringLiteral("eksportkanaler"))) {
         connect(eksport, &QAction::triggered, this,
                 [&exporter] { exporter.eksportkanalerClick(); });
+    }
+    m_mainMenu = window.findChild<QMenu *>(QStringLiteral("mnuSystray"));
+    m_addItem = window.findChild<QAction *>(QStringLiteral("legg_til_kanal"));
+    if (auto *find = window.findChild<QAction *>(QStringLiteral("finn_stasjonar"))) {
+        connect(find, &QAction::triggered, this, &ChannelControls::findStationsRequested);
     }
     if (auto *functions = window.findChild<mnuFunk *>()) {
         connect(functions, &mnuFunk::musikkfilTriggered, this,
@@ -50,39 +83,79 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
     }
 }
 
+ChannelControls::~ChannelControls() = default;
+
 void ChannelControls::buildChannelMenu()
 {
-    m_menu.BuildChannelMenu();
-    m_entriesAdded = false;
+    if (!m_watcher) {
+        m_watcher = new ChannelListWatcher(m_menu.listPath(), this);
+        connect(m_watcher, &ChannelListWatcher::changed, this, &ChannelControls::rebuild);
+    }
+    rebuild();
 }
 
-QAction *ChannelControls::mnuNet(int index)
+void ChannelControls::attachAdder(ChannelAdder &adder)
 {
-    addEntries();
-    return m_mnuNet.value(index);
-}
-
-void ChannelControls::addEntries()
-{
-    if (m_entriesAdded) {
+    if (!m_addItem) {
         return;
     }
-    m_entriesAdded = true;
-    const QStringList &captions = m_menu.captions();
-    for (int index = 1; index < captions.size(); ++index) {
-        auto *element = new QAction(ChannelMenu::menuText(captions.at(index)), m_mnuFavs);
-        element->setObjectName(QStringLiteral("mnuNet"));
-        m_mnuFavs->addAction(element);
-        m_mnuNet.append(element);
-        connectElement(element, index);
+    connect(m_addItem, &QAction::triggered, this, [&adder] { adder.addPlaying(); });
+    // Greyed out while nothing plays; the adder refuses then all the same.
+    if (m_mainMenu) {
+        connect(m_mainMenu, &QMenu::aboutToShow, this,
+                [this, &adder] { m_addItem->setEnabled(adder.canAdd()); });
     }
 }
 
-void ChannelControls::connectElement(QAction *element, int index)
+void ChannelControls::mnuNetClick(int index)
 {
-    if (!element) {
-        return;
+    m_menu.mnuNetClick(index);
+}
+
+// Typing a name while the submenu itself has the keyboard (just opened, the edit entry
+// active) goes to the list, whose type-ahead finds the entry.
+bool ChannelControls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mnuFavs && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            m_list->model()->rowCount() > 0) {
+            m_mnuFavs->setActiveAction(m_listAction);
+            m_list->setFocus(Qt::OtherFocusReason);
+            m_list->keyboardSearch(text);
+            return true;
+        }
     }
-    element->setData(index);
-    connect(element, &QAction::triggered, this, [this, index] { m_menu.mnuNetClick(index); });
+    return QObject::eventFilter(watched, event);
+}
+
+void ChannelControls::rebuild()
+{
+    m_model->reload();
+    fitList();
+    emit channelMenuRebuilt();
+}
+
+// The submenu is no taller than the screen's free area: the edit entry, the separator and
+// the menu's frame take their share, the list the rest.
+void ChannelControls::fitList()
+{
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen) {
+        screen = m_mnuFavs->screen();
+    }
+    const int available = screen ? screen->availableGeometry().height() : 600;
+    const QStyle *style = m_mnuFavs->style();
+    const int frame = 2 * (style->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, m_mnuFavs) +
+                           style->pixelMetric(QStyle::PM_MenuVMargin, nullptr, m_mnuFavs));
+    const int editEntry = m_editEntry ? m_mnuFavs->fontMetrics().height() + 12 : 0;
+    const int separator = style->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, m_mnuFavs) + 12;
+    const QSize before = m_list->size();
+    m_list->fitRows(available - frame - editEntry - separator);
+    if (m_list->size() != before) {
+        // A changed text makes the menu lay out its items again, the list's new size with them.
+        m_listAction->setText(QStringLiteral("%1x%2").arg(m_list->width()).arg(m_list->height()));
+    }
 }

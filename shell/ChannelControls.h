@@ -3,7 +3,11 @@
 #include <QList>
 #include <QObject>
 
+class ChannelAdder;
 class ChannelExport;
+class ChannelListModel;
+class ChannelListView;
+class ChannelListWatcher;
 class ChannelMenu;
 class DropHandler;
 class FileDropTarget;
@@ -12,16 +16,20 @@ class Presets;
 class QAction;
 class QMenu;
 class QWidget;
+class QWidgetAction;
 
 /// The main window's channel controls, connected to the channel sources: the "My Channels"
-/// submenu mnuFavs with its entries mnuNet, the export item eksportkanaler, the functions
-/// popup's "Playlist <..>" item musikkfil, drops on the now-playing text Label4, and the
-/// presses and releases of the nine preset buttons (any mouse button, released anywhere).
+/// submenu mnuFavs with its edit entry mnuNet and the list of channels below it, the export
+/// item eksportkanaler, the functions popup's "Playlist <..>" item musikkfil, drops on the
+/// now-playing text Label4, the presses and releases of the nine preset buttons (any mouse
+/// button, released anywhere), and the main menu's "Add to My Channels" and "Find
+/// stations…" items.
 ///
 /// It finds the controls by their names, renders the menu the channel menu computed, and
-/// forwards every event; the decisions stay in the channel classes. The entries' menu items
-/// are made when the submenu is first shown: Qt adds an item to a menu in time that grows
-/// with the menu, so a list of thousands would otherwise hold up every start.
+/// forwards every event; the decisions stay in the channel classes. The channels are rows
+/// of a list view inside the submenu rather than menu items: a menu lays out every item it
+/// holds, which takes seconds for a list of thousands and spreads it over the screen in
+/// columns, while the view draws only the rows in sight and scrolls in one column.
 class ChannelControls : public QObject {
     Q_OBJECT
 
@@ -30,23 +38,43 @@ public:
     /// outlive this object.
     ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops, LocalMedia &localMedia,
                     ChannelExport &exporter, Presets &presets);
+    ~ChannelControls() override;
 
-    /// Reads the list for mnuFavs, whose entries follow the edit entry; run once by the
-    /// window's load.
+    /// Reads the list for mnuFavs, whose entries follow the edit entry, and from then on
+    /// reads it again whenever the file changes on disk; run by the window's load.
     void buildChannelMenu();
-    /// Element `index` of mnuNet: the edit entry at 0, entry `index` after it; null past the
-    /// end. Makes the entries' items if they are not made yet.
-    QAction *mnuNet(int index);
+    /// Lets the main menu's "Add to My Channels" add through `adder`, which must outlive
+    /// this object.
+    void attachAdder(ChannelAdder &adder);
+    /// Chooses element `index` of mnuNet as a click on it does: the edit entry at 0, entry
+    /// `index` after it; nothing past the end.
+    void mnuNetClick(int index);
+    /// The list of channels below the edit entry.
+    ChannelListView *channelList() const { return m_list; }
     /// The drop target on Label4.
     FileDropTarget *dropTarget() const { return m_dropTarget; }
 
+signals:
+    /// "Find stations…" was chosen in the main menu.
+    void findStationsRequested();
+    /// The menu was read anew from the list.
+    void channelMenuRebuilt();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    void addEntries();
-    void connectElement(QAction *element, int index);
+    void rebuild();
+    void fitList();
 
     ChannelMenu &m_menu;
     QMenu *m_mnuFavs;
-    QList<QAction *> m_mnuNet;
+    QMenu *m_mainMenu = nullptr;
+    QAction *m_editEntry = nullptr;
+    QAction *m_addItem = nullptr;
+    ChannelListModel *m_model;
+    ChannelListView *m_list;
+    QWidgetAction *m_listAction;
+    ChannelListWatcher *m_watcher = nullptr;
     FileDropTarget *m_dropTarget = nullptr;
-    bool m_entriesAdded = true;
 };

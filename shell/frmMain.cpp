@@ -284,6 +284,10 @@ void frmMain::buildMainMenu()
     addItem(functions, "eksportkanaler", QStringLiteral("Export Mine Kanaler.ini"));
     functions->addSeparator()->setObjectName(QStringLiteral("skille_mkr"));
     addItem(functions, "hjelp_nettr", QStringLiteral("About.."));
+    // Below Settings, so the keys that reach My Channels, Settings and the last item stay.
+    m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_stasjonar"));
+    addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
+    addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
     addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?"));
     addItem(m_mnuSystray, "stopp", QStringLiteral("Stop Radio"));

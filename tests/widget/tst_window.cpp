@@ -1,6 +1,7 @@
 // The main window as main() wires it, on the offscreen platform with a real tray icon:
 // start-up, the transport controls, close and termination, the tray icon and its clicks,
 // always on top, the status timers, the channel menu, preset buttons and drops.
+#include "ChannelListPopup.h"
 #include "FileDropTarget.h"
 #include "Fixture.h"
 #include "PictureButton.h"
@@ -291,26 +292,24 @@ private slots:
         QVERIFY(f.log.take().contains("announce(no channel selected, ARTIST - <B>SONG</B>)"));
     }
 
-    // The menu's entries are made when it first shows; entries tune, the edit entry edits,
+    // The list's entries tune, the edit entry edits,
     // and the export and "Playlist <..>" items reach their dialogs.
     void channelMenu()
     {
         Fixture f(With::Window);
         QVERIFY(f.write(f.listPath, kList));
         f.restart(); // the list is read at load
-        auto *favs = f.window->findChild<QMenu *>("mnuFavs");
-        favs->popup({});
-        favs->hide();
-        QStringList texts;
-        for (QAction *action : favs->actions())
-            texts.append(action->text());
+        QStringList texts{f.window->findChild<QAction *>("mnuNet")->text()};
+        const QAbstractItemModel *rows = f.controls->channelList()->model();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            texts.append(rows->index(row, 0).data().toString());
         QCOMPARE(texts, QStringList({"\u00A6 Edit Channels", "NRK P1 \u00D8stlandssendingen",
-                                     "Rock && Roll"}));
-        f.controls->mnuNet(2)->trigger();
+                                     "Rock & Roll"}));
+        f.controls->mnuNetClick(2);
         QCOMPARE(label(f, "Label2")->text(), QStringLiteral("Rock & Roll"));
         QCOMPARE(f.engine->url(), QStringLiteral("http://127.0.0.1/rock"));
         f.log.take();
-        f.controls->mnuNet(0)->trigger();
+        f.controls->mnuNetClick(0);
         item(f, "eksportkanaler")->trigger();
         f.dialogs.nextAnswer = "/music/evening.m3u";
         f.window->functionsWindow()->musikkfil()->trigger();

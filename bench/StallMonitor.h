@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <algorithm>
+
+/// The longest gap between ticks of a 10 ms timer, less the tick: the longest the event
+/// loop of the current thread went without running a timer.
+class StallMonitor {
+public:
+    static constexpr int kTickMs = 10;
+
+    StallMonitor()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart() - kTickMs); });
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.start(kTickMs);
+        m_clock.start();
+    }
+    /// The longest stall seen so far, in milliseconds.
+    qint64 longestMs() const { return m_longest; }
+    /// The same, under the name the channel bench uses.
+    qint64 longestStallMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+/// Runs `call` and answers how many milliseconds it took.
+template<typename Call>
+qint64 millisecondsTaken(Call &&call)
+{
+    QElapsedTimer clock;
+    clock.start();
+    call();
+    return clock.elapsed();
+}

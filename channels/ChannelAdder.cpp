@@ -1,0 +1,42 @@
+#include "ChannelAdder.h"
+
+#include "MediaPlayer.h"
+#include "MessageBox.h"
+#include "PlayerState.h"
+
+ChannelAdder::ChannelAdder(QString listPath, PlayerState &state, MediaPlayer &engine,
+                           MessageBox &messages)
+    : m_listPath(std::move(listPath))
+    , m_state(state)
+    , m_engine(engine)
+    , m_messages(messages)
+{}
+
+bool ChannelAdder::canAdd() const
+{
+    const QString title = m_state.Label2();
+    return title != PlayerState::kNoChannelSelected && title != PlayerState::kPause &&
+           !m_engine.url().isEmpty();
+}
+
+void ChannelAdder::addPlaying()
+{
+    if (!canAdd()) {
+        m_messages.warning(kMessageTitle,
+                           QStringLiteral("Nothing is playing. Tune to a channel first, then add "
+                                          "it to My Channels."));
+        return;
+    }
+    // Success needs no box: the new entry shows in the menu as the list is reread.
+    const ChannelListWriter::Result result = add(m_state.Label2(), m_engine.url());
+    if (!result) {
+        m_messages.warning(kMessageTitle, result.message());
+    } else if (result.convertedToUtf8) {
+        m_messages.information(kMessageTitle, result.message());
+    }
+}
+
+ChannelListWriter::Result ChannelAdder::add(const QString &name, const QString &url)
+{
+    return ChannelListWriter::appendToFile(m_listPath, name, url);
+}

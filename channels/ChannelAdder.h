@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ChannelListWriter.h"
+
+#include <QLatin1StringView>
+#include <QString>
+
+class MediaPlayer;
+class MessageBox;
+class PlayerState;
+
+/// "Add to My Channels": appends the channel that plays now to the channel list, under the
+/// name the title shows, and tells the user when it cannot.
+class ChannelAdder {
+public:
+    /// The title of the boxes it shows.
+    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio 2.71"};
+
+    /// Adds to the list at `listPath`; reads the title from `state` and the address from
+    /// `engine`, and speaks through `messages`. All must outlive it.
+    ChannelAdder(QString listPath, PlayerState &state, MediaPlayer &engine, MessageBox &messages);
+
+    /// True while a channel plays: neither idle nor paused, and the engine holds an address.
+    bool canAdd() const;
+    /// Adds the playing channel; a refusal or a failure is shown in a warning box.
+    void addPlaying();
+    /// Adds the channel `name` at `url`, without a box: the caller shows the result.
+    ChannelListWriter::Result add(const QString &name, const QString &url);
+
+private:
+    QString m_listPath;
+    PlayerState &m_state;
+    MediaPlayer &m_engine;
+    MessageBox &m_messages;
+};
