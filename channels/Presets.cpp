@@ -41,23 +41,71 @@ void Presets::mouseDown()
     m_pressTime = wallClockSecond();
 }
 
+QList<int> Presets::held(const SettingsStore &store)
+{
+    QList<int> presets;
+    for (int preset = 1; preset <= kCount; ++preset) {
+        if (!store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {})
+                 .isEmpty()) {
+            presets.append(preset);
+        }
+    }
+    return presets;
+}
+
+QString Presets::toolTip(int preset) const
+{
+    if (setting(urlKey(preset)).isEmpty()) {
+        return QStringLiteral("Preset %1 is empty. Hold 2 s to store the playing channel")
+            .arg(preset);
+    }
+    return QStringLiteral("%1: %2").arg(preset).arg(setting(nameKey(preset)));
+}
+
+void Presets::setListeners(std::function<void(const QString &)> notice,
+                           std::function<void(int)> stored)
+{
+    m_notice = std::move(notice);
+    m_stored = std::move(stored);
+}
+
+void Presets::tune(int preset)
+{
+    const QString url = setting(urlKey(preset));
+    if (url.isEmpty()) {
+        if (m_notice) {
+            m_notice(QStringLiteral("Preset %1 is empty").arg(preset));
+        }
+        return;
+    }
+    m_transport.tune(setting(nameKey(preset)), url);
+}
+
+void Presets::store(int preset)
+{
+    m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
+                         {{nameKey(preset), m_state.Label2()}, {urlKey(preset), m_engine.url()}});
+    m_beeper.beep();
+    if (m_notice) {
+        m_notice(QStringLiteral("Stored on %1").arg(preset));
+    }
+    if (m_stored) {
+        m_stored(preset);
+    }
+}
+
 void Presets::mouseUp(int preset)
 {
     // A release with no press before it (none reaches us from the buttons) tunes: storing
     // would overwrite a preset the user never held.
     const qint64 held = m_pressTime ? m_pressTime->secsTo(wallClockSecond()) : 0;
-    if (held >= kLongPressSeconds) {
-        m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
-                             {{nameKey(preset), m_state.Label2()}, {urlKey(preset), m_engine.url()}});
-        m_beeper.beep();
-        return;
-    }
     // A clock set back during the hold gives a negative time, which counts as short.
-    const QString name =
-        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, nameKey(preset), {});
-    const QString url =
-        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {});
-    m_transport.tune(name, url);
+    held >= kLongPressSeconds ? store(preset) : tune(preset);
+}
+
+QString Presets::setting(const QString &key) const
+{
+    return m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, key, {});
 }
 
 // The wall clock's reading cut to the whole second, as a plain reading: the difference of

@@ -61,7 +61,9 @@ public:
     void doAction(const QString &actionName) override
     {
         if (actionName == pressAction()) {
-            emit static_cast<PictureButton *>(widget())->Click();
+            auto *button = static_cast<PictureButton *>(widget());
+            emit button->Click();
+            emit button->AccessiblePress();
         }
     }
 };

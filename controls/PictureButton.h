@@ -76,6 +76,9 @@ public:
 signals:
     /// The button was clicked with the left button.
     void Click();
+    /// An assistive tool pressed the button (its accessible "press" action), right after
+    /// the Click it also raises: for the buttons that act on press and release instead.
+    void AccessiblePress();
     /// The button was double-clicked with the left button.
     void DblClick();
     /// The pointer moved; `Button` holds the buttons held as a mask. Raised before the

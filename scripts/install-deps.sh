@@ -10,7 +10,7 @@ packages=(
     # run
     qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-yanone-kaffeesatz fonts-wine
     # test: fixtures, stream servers, headless desktop
-    ffmpeg mpv icecast2 curl xvfb xauth xdotool imagemagick x11-utils
+    ffmpeg mpv icecast2 curl xvfb xauth xdotool imagemagick x11-utils playerctl
     dbus dbus-x11 openbox picom trayer
 )
 

@@ -37,14 +37,25 @@ public:
     /// Element `index` of mnuNet: the edit entry at 0, entry `index` after it; null past the
     /// end. Makes the entries' items if they are not made yet.
     QAction *mnuNet(int index);
+    /// A short press of preset `preset` (the keys 1 to 9).
+    void tunePreset(int preset);
+    /// A long press of preset `preset` (Ctrl+1 to 9).
+    void storePreset(int preset);
     /// The drop target on Label4.
     FileDropTarget *dropTarget() const { return m_dropTarget; }
 
+signals:
+    /// A preset has something to tell briefly in the status line ("Stored on 3").
+    void notice(const QString &text);
+
 private:
     void addEntries();
+    void showPresetTips();
     void connectElement(QAction *element, int index);
 
     ChannelMenu &m_menu;
+    Presets &m_presets;
+    QWidget &m_window;
     QMenu *m_mnuFavs;
     QList<QAction *> m_mnuNet;
     FileDropTarget *m_dropTarget = nullptr;
