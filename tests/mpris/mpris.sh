@@ -4,12 +4,13 @@
 # station changes it), pauses and plays, steps to the next preset, and a volume set through
 # it survives a restart. With Xvfb and xdotool at hand, the panel's keys are tried too.
 #
-#   mpris.sh <morvena-webradio> <morvena-streamserver>
+#   mpris.sh <morvena-webradio> <morvena-streamserver> <fixture folder with tone.mp3, tone.ogg>
 # Exits 77 when playerctl or dbus-run-session is missing.
 set -euo pipefail
 
 program=${1:?usage: mpris.sh <morvena-webradio> <morvena-streamserver>}
-streamserver=${2:?usage: mpris.sh <morvena-webradio> <morvena-streamserver>}
+streamserver=${2:?usage: mpris.sh <morvena-webradio> <morvena-streamserver> <fixtures>}
+fixtures=${3:?usage: mpris.sh <morvena-webradio> <morvena-streamserver> <fixtures>}
 for tool in playerctl dbus-run-session dbus-send; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
 done
@@ -19,13 +20,13 @@ if [[ -z ${MPRIS_TEST_BUS:-} ]]; then
 fi
 
 work=$(mktemp -d)
-app_pid= server_pid= xvfb_pid=
+app_pid= server_pid= xvfb_pid= follow_pid=
 cleanup() {
     exec 7>&- 2>/dev/null || true
-    for pid in $app_pid $server_pid $xvfb_pid; do
+    for pid in $follow_pid $app_pid $server_pid $xvfb_pid; do
         kill -TERM "$pid" 2>/dev/null || true
     done
-    for pid in $app_pid $server_pid $xvfb_pid; do
+    for pid in $follow_pid $app_pid $server_pid $xvfb_pid; do
         wait "$pid" 2>/dev/null || true
     done
     [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
@@ -63,7 +64,7 @@ ctl() { playerctl -p "$player" "$@"; }
 
 # The station: its titles come from a pipe, so the test can change them.
 mkfifo "$work/titles"
-"$streamserver" --title "Test Artist - First Song" <"$work/titles" >"$work/server.out" &
+"$streamserver" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" >"$work/server.out" &
 server_pid=$!
 exec 7>"$work/titles"
 for _ in $(seq 50); do
@@ -112,6 +113,9 @@ quit_app() {
 
 start_app
 expect 5 "Stopped" ctl status
+# A follower hears only the property changes the player announces on the bus.
+ctl --follow metadata --format '{{title}}' >"$work/follow.log" 2>/dev/null &
+follow_pid=$!
 root_property() {
     dbus-send --session --print-reply=literal --dest="org.mpris.MediaPlayer2.$player" \
         /org/mpris/MediaPlayer2 org.freedesktop.DBus.Properties.Get \
@@ -126,6 +130,7 @@ expect 30 "Test Artist|First Song|Channel Two" ctl metadata --format '{{artist}}
 
 echo "New Artist - Second Song" >&7
 expect 30 "New Artist|Second Song" ctl metadata --format '{{artist}}|{{title}}'
+expect 5 "Second Song" grep -m 1 -x "Second Song" "$work/follow.log"
 
 ctl play-pause
 expect 5 "Paused" ctl status
@@ -141,6 +146,7 @@ ctl volume 0.4
 expect 5 "0.400000" ctl volume
 
 if [[ -n $keys ]]; then
+    echo "keys: on the display $DISPLAY"
     window=$(xdotool search --sync --limit 1 --pid "$app_pid" 2>/dev/null | head -n 1 || true)
     [[ -n $window ]] || fail "no window of the program on the display"
     # No window manager here: the test hands the window the input focus itself.
