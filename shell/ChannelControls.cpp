@@ -49,8 +49,8 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
         connect(
             button, &PictureButton::MouseUp, this,
             [&presets, preset](qint16 &, qint16 &, float &, float &) { presets.mouseUp(preset); });
-        // An assistive tool's press has no hold: it tunes, as a short press does.
-        connect(button, &PictureButton::AccessiblePress, this,
+        // Enter or an assistive tool's press has no hold: it tunes, as a short press does.
+        connect(button, &PictureButton::PressedWithoutPointer, this,
                 [&presets, preset] { presets.tune(preset); });
     }
     presets.setListeners([this](const QString &text) { emit notice(text); },

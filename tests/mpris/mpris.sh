@@ -152,7 +152,8 @@ if [[ -n $keys ]]; then
     # No window manager here: the test hands the window the input focus itself.
     xdotool windowfocus --sync "$window"
     press() { xdotool key --delay 100 "$@"; }
-    press space
+    # Tab puts the focus on a button: the panel's keys go on working.
+    press Tab space
     expect 5 "Paused" ctl status
     press space
     expect 20 "Playing" ctl status
