@@ -564,6 +564,14 @@ void frmMain::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
+    // A held key repeats: only the volume should follow it; a held Space would flicker
+    // between pause and continue, a held Ctrl+3 store and beep again and again.
+    const bool isVolume =
+        action.command == Command::VolumeUp || action.command == Command::VolumeDown;
+    if (event->isAutoRepeat() && !isVolume) {
+        event->accept();
+        return;
+    }
     switch (action.command) {
     case Command::PauseOrContinue:
         m_pictureButton7->isHidden() ? m_transport->pauseButton() : m_transport->continuePlaying();
