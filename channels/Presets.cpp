@@ -41,18 +41,6 @@ void Presets::mouseDown()
     m_pressTime = wallClockSecond();
 }
 
-QList<int> Presets::held(const SettingsStore &store)
-{
-    QList<int> presets;
-    for (int preset = 1; preset <= kCount; ++preset) {
-        if (!store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {})
-                 .isEmpty()) {
-            presets.append(preset);
-        }
-    }
-    return presets;
-}
-
 QString Presets::toolTip(int preset) const
 {
     if (setting(urlKey(preset)).isEmpty()) {

@@ -41,8 +41,6 @@ public:
     /// The preset of button PictureButton`number`, or 0 when it is no preset button.
     static int presetOfButton(int number);
 
-    /// The presets of `store` that hold a channel (an address), in order.
-    static QList<int> held(const SettingsStore &store);
     /// The tooltip of preset `preset`: the channel it holds, or how to store one.
     QString toolTip(int preset) const;
     /// Lets `notice` show what a press did where the beep alone would say nothing: a store

@@ -53,8 +53,7 @@ QVariantMap MediaControls::properties() const
 {
     const QString status = playbackStatus();
     const bool tuned = m_state.Label2() != PlayerState::kNoChannelSelected;
-    const QList<int> held = Presets::held(m_store);
-    const int current = currentPreset(held);
+    const auto [held, current] = presets();
     // Stepping onto the preset that plays already would change nothing.
     const bool canStep = held.size() > 1 || (held.size() == 1 && current == 0);
     return {
@@ -97,11 +96,10 @@ MediaControls::Command MediaControls::stop() const
 
 int MediaControls::presetFor(int direction) const
 {
-    const QList<int> held = Presets::held(m_store);
+    const auto [held, current] = presets();
     if (held.isEmpty()) {
         return 0;
     }
-    const int current = currentPreset(held);
     if (current == 0) {
         return direction > 0 ? held.constFirst() : held.constLast();
     }
@@ -130,20 +128,25 @@ QString MediaControls::channelName() const
     return m_state.isPaused() ? m_state.Label6() : m_state.Label2();
 }
 
-// The preset whose address is the one tuned; the first of several that hold the same.
-int MediaControls::currentPreset(const QList<int> &held) const
+// Each address is read once: the store may read its file anew for every key.
+MediaControls::PresetView MediaControls::presets() const
 {
     const QString url = m_engine.url();
-    if (url.isEmpty()) {
-        return 0;
-    }
-    for (const int preset : held) {
-        if (m_store.getSetting(FormSettings::kAppName, FormSettings::kSection,
-                               Presets::urlKey(preset), {}) == url) {
-            return preset;
+    PresetView view;
+    for (int preset = 1; preset <= Presets::kCount; ++preset) {
+        const QString address = m_store.getSetting(FormSettings::kAppName, FormSettings::kSection,
+                                                   Presets::urlKey(preset), {});
+        // A preset stored with nothing tuned holds a name but no channel.
+        if (address.isEmpty()) {
+            continue;
+        }
+        view.held.append(preset);
+        // The first of several presets that hold the tuned address is the one playing.
+        if (view.current == 0 && address == url) {
+            view.current = preset;
         }
     }
-    return 0;
+    return view;
 }
 
 QVariantMap MediaControls::metadata() const

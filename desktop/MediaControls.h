@@ -61,8 +61,14 @@ signals:
     void propertiesChanged(const QVariantMap &changed);
 
 private:
+    // The presets that hold a channel, and the one of them playing (0: none).
+    struct PresetView {
+        QList<int> held;
+        int current = 0;
+    };
+
     QString channelName() const;
-    int currentPreset(const QList<int> &held) const;
+    PresetView presets() const;
     QVariantMap metadata() const;
 
     PlayerState &m_state;
