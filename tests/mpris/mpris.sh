@@ -170,6 +170,9 @@ if [[ -n $keys ]]; then
     expect 5 "Stopped" ctl status
     press 2
     expect 20 "Channel Two" ctl metadata --format '{{album}}'
+    # Ctrl+3 stores the playing channel on 3, as holding the button does.
+    press ctrl+3
+    expect 5 "Knapp3_Navn=Channel Two" grep -m 1 '^Knapp3_Navn=' "$settings"
 fi
 
 # Quit unloads the window like a close: the state and the volume are kept.
