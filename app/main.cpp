@@ -14,6 +14,8 @@
 #include "IniSettingsStore.h"
 #include "LocalFileOperations.h"
 #include "LocalMedia.h"
+#include "MediaControls.h"
+#include "MprisService.h"
 #include "MpvMediaPlayer.h"
 #include "PlayerState.h"
 #include "Presets.h"
@@ -29,6 +31,7 @@
 #include "SystemClock.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
+#include "Volume.h"
 #include "WindowOptions.h"
 #include "frmGmail.h"
 #include "frmMain.h"
@@ -163,6 +166,26 @@ int main(int argc, char *argv[])
         stationSearch.activateWindow();
     });
     window.attachShell(options, info, tray);
+    Volume volume(settings, engine);
+    window.attachVolume(volume);
+
+    // The desktop's media controls. Every change the desktop could show goes through a
+    // refresh, which tells it only what really changed.
+    MediaControls mediaControls(state, engine, store, volume);
+    for (const auto changed :
+         {&PlayerState::Label2Changed, &PlayerState::Label4Changed, &PlayerState::Label6Changed}) {
+        QObject::connect(&state, changed, &mediaControls, &MediaControls::refresh);
+    }
+    QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &mediaControls,
+                     &MediaControls::refresh);
+    QObject::connect(&volume, &Volume::changed, &mediaControls, &MediaControls::refresh);
+    QObject::connect(&channels, &ChannelControls::notice, &mediaControls, &MediaControls::refresh);
+    MprisService mpris(mediaControls, transport, presets, volume,
+                       {.raise = [&window] { window.restoreFromTray(); },
+                        .quit =
+                            [&window] {
+                                window.close();
+                            }});
     QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &window, &QWidget::close);
     // The session manager only closes visible windows; a window hidden in the tray must
     // still save when the session ends.
@@ -176,6 +199,7 @@ int main(int argc, char *argv[])
 
     window.load();
     window.show();
+    mpris.start();
     CommandLine::open(command.target, drops);
     const int status = QApplication::exec();
     // Popups still rising or holding when the program ends belong to no window: close them

@@ -140,7 +140,7 @@ void DropHandler::play(const QString &path, QString failure)
     } else {
         m_engine.setUrl(path);
     }
-    m_engine.setVolume(100);
+    m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
     const QString text = authorAndTitle(m_engine);
     m_state.setLabel2(text);
     m_state.setLabel4(text);

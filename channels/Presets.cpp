@@ -41,22 +41,55 @@ void Presets::mouseDown()
     m_pressTime = wallClockSecond();
 }
 
+QString Presets::toolTip(int preset) const
+{
+    if (setting(urlKey(preset)).isEmpty()) {
+        return QStringLiteral("Preset %1 is empty. Hold 2 s to store the playing channel")
+            .arg(preset);
+    }
+    return QStringLiteral("%1: %2").arg(preset).arg(setting(nameKey(preset)));
+}
+
+void Presets::setListeners(std::function<void(const QString &)> notice,
+                           std::function<void(int)> stored)
+{
+    m_notice = std::move(notice);
+    m_stored = std::move(stored);
+}
+
+void Presets::tune(int preset)
+{
+    const QString url = setting(urlKey(preset));
+    if (url.isEmpty()) {
+        if (m_notice) {
+            m_notice(QStringLiteral("Preset %1 is empty").arg(preset));
+        }
+        return;
+    }
+    m_transport.tune(setting(nameKey(preset)), url);
+}
+
+void Presets::store(int preset)
+{
+    storeChannel(preset, m_state.Label2(), m_engine.url());
+    m_beeper.beep();
+    if (m_notice) {
+        m_notice(QStringLiteral("Stored on %1").arg(preset));
+    }
+}
+
 void Presets::mouseUp(int preset)
 {
     // A release with no press before it (none reaches us from the buttons) tunes: storing
     // would overwrite a preset the user never held.
     const qint64 held = m_pressTime ? m_pressTime->secsTo(wallClockSecond()) : 0;
-    if (held >= kLongPressSeconds) {
-        storeChannel(preset, m_state.Label2(), m_engine.url());
-        m_beeper.beep();
-        return;
-    }
     // A clock set back during the hold gives a negative time, which counts as short.
-    const QString name =
-        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, nameKey(preset), {});
-    const QString url =
-        m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, urlKey(preset), {});
-    m_transport.tune(name, url);
+    held >= kLongPressSeconds ? store(preset) : tune(preset);
+}
+
+QString Presets::setting(const QString &key) const
+{
+    return m_store.getSetting(FormSettings::kAppName, FormSettings::kSection, key, {});
 }
 
 void Presets::storeChannel(int preset, const QString &name, const QString &url)
@@ -67,6 +100,9 @@ void Presets::storeChannel(int preset, const QString &name, const QString &url)
     // One change: a crash between the two keys would pair the new name with the old URL.
     m_store.saveSettings(FormSettings::kAppName, FormSettings::kSection,
                          {{nameKey(preset), name}, {urlKey(preset), url}});
+    if (m_stored) {
+        m_stored(preset);
+    }
 }
 
 // The wall clock's reading cut to the whole second, as a plain reading: the difference of

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class Beeper;
@@ -39,6 +41,18 @@ public:
     /// The preset of button PictureButton`number`, or 0 when it is no preset button.
     static int presetOfButton(int number);
 
+    /// The tooltip of preset `preset`: the channel it holds, or how to store one.
+    QString toolTip(int preset) const;
+    /// Lets `notice` show what a press did where the beep alone would say nothing: a store
+    /// ("Stored on 3") or a press on an empty preset; `stored` hears of every store.
+    void setListeners(std::function<void(const QString &)> notice, std::function<void(int)> stored);
+
+    /// A short press of preset `preset`: tunes to its channel. An empty preset only says
+    /// so: it must not silence the channel that plays.
+    void tune(int preset);
+    /// A long press of preset `preset`: stores the channel that plays now, with a beep.
+    void store(int preset);
+
     /// A press on any preset button, with any mouse button: notes the time.
     void mouseDown();
     /// The release of preset `preset` (1…9), wherever the pointer is: stores after a long
@@ -50,6 +64,7 @@ public:
 
 private:
     QDateTime wallClockSecond() const;
+    QString setting(const QString &key) const;
 
     SettingsStore &m_store;
     PlayerState &m_state;
@@ -58,4 +73,6 @@ private:
     Clock &m_clock;
     Beeper &m_beeper;
     std::optional<QDateTime> m_pressTime;
+    std::function<void(const QString &)> m_notice;
+    std::function<void(int)> m_stored;
 };

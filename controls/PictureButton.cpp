@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -61,7 +62,7 @@ public:
     void doAction(const QString &actionName) override
     {
         if (actionName == pressAction()) {
-            emit static_cast<PictureButton *>(widget())->Click();
+            static_cast<PictureButton *>(widget())->pressWithoutPointer();
         }
     }
 };
@@ -90,7 +91,9 @@ PictureButton::PictureButton(PointerProbe &probe, QWidget *parent)
 
     // Moves without a button held must reach the button, or it could never enter hover.
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the buttons, a click does not take the focus: the keys the panel answers
+    // go on working whichever control was clicked last.
+    setFocusPolicy(Qt::TabFocus);
     resize(kInitialSize);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kLeavePollMs);
@@ -197,6 +200,40 @@ void PictureButton::paintEvent(QPaintEvent *)
     }
     QPainter painter(this);
     painter.drawPixmap(QPoint(0, 0), m_drawn.pixmap(m_drawn.size(), devicePixelRatioF()));
+    if (hasFocus()) {
+        // The artwork has no focused picture: a dotted frame shows where the keyboard is.
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureButton::pressWithoutPointer()
+{
+    emit Click();
+    emit PressedWithoutPointer();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        pressWithoutPointer();
+        return;
+    }
+    // Every other key is the window's (Space pauses there, whichever button has the focus).
+    QWidget::keyPressEvent(event);
+}
+
+void PictureButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 // A host's resize is undone: the button always has its picture's size.

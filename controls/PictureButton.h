@@ -72,10 +72,16 @@ public:
     bool IsMouseOver() const;
     /// One tick of the leave poll Timer1; the timer calls it, tests may call it directly.
     void pollLeave();
+    /// A press without the pointer: raises Click, then PressedWithoutPointer.
+    void pressWithoutPointer();
 
 signals:
     /// The button was clicked with the left button.
     void Click();
+    /// The button was pressed without the pointer (Enter while it has the focus, or an
+    /// assistive tool's "press" action), right after the Click that raises too: for the
+    /// buttons that act on press and release instead of on Click.
+    void PressedWithoutPointer();
     /// The button was double-clicked with the left button.
     void DblClick();
     /// The pointer moved; `Button` holds the buttons held as a mask. Raised before the
@@ -100,6 +106,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     const Picture &pictureFor(State state) const;

@@ -4,6 +4,8 @@
 #include "PlayerState.h"
 #include "SettingsStore.h"
 
+#include <algorithm>
+
 FormSettings::FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine)
     : m_store(store)
     , m_state(state)
@@ -44,7 +46,7 @@ void FormSettings::LoadFormSettings(const QString &appName)
     if (!m_state.isPaused()) {
         m_engine.setUrl(storedUrl(appName));
     }
-    m_engine.setVolume(100);
+    m_engine.setVolume(storedVolume(appName));
 }
 
 void FormSettings::DeleteFormSettings(const QString &appName)
@@ -55,6 +57,18 @@ void FormSettings::DeleteFormSettings(const QString &appName)
 QString FormSettings::storedUrl(const QString &appName) const
 {
     return get(appName, kLydstraumURL, m_engine.url());
+}
+
+int FormSettings::storedVolume(const QString &appName) const
+{
+    bool ok = false;
+    const int percent = get(appName, kLydstyrke, QString()).trimmed().toInt(&ok);
+    return ok ? std::clamp(percent, 0, 100) : kDefaultVolume;
+}
+
+void FormSettings::saveVolume(const QString &appName, int percent)
+{
+    m_store.saveSetting(appName, kSection, kLydstyrke, QString::number(percent));
 }
 
 QString FormSettings::get(const QString &appName, QLatin1StringView key,

@@ -28,6 +28,10 @@ public:
     static constexpr QLatin1StringView kToppEllerIkke{"ToppEllerIkke"};
     /// The information-view option, chkInfo.
     static constexpr QLatin1StringView kVisInfo{"VisInfo"};
+    /// The volume in percent, 0 to 100; 100 when never set.
+    static constexpr QLatin1StringView kLydstyrke{"Lydstyrke"};
+    /// The volume a first start plays at.
+    static constexpr int kDefaultVolume = 100;
 
     /// Works on `state` and `engine`, keeping them in `store`.
     FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine);
@@ -35,12 +39,17 @@ public:
     /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo in one change;
     /// paused with no URL in the engine (a start in the pause state) it keeps the stored URL.
     void SaveFormSettings(const QString &appName);
-    /// Restores the texts and options, then (outside the pause state) the URL; volume 100.
+    /// Restores the texts and options, then (outside the pause state) the URL, then the
+    /// stored volume.
     void LoadFormSettings(const QString &appName);
     /// Removes the whole section of `appName`.
     void DeleteFormSettings(const QString &appName);
     /// The stored URL, or the engine's current one when none is stored.
     QString storedUrl(const QString &appName) const;
+    /// The stored volume in percent; kDefaultVolume when none or no number is stored.
+    int storedVolume(const QString &appName) const;
+    /// Stores the volume; its own key only, like a preset, so it never waits for a save.
+    void saveVolume(const QString &appName, int percent);
 
 private:
     QString get(const QString &appName, QLatin1StringView key, const QString &fallback) const;

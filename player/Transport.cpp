@@ -29,7 +29,7 @@ void Transport::tune(const QString &name, const QString &url)
     m_engine.close();
     m_engine.setUrl(url);
     m_view.setTmrUpdateEnabled(true);
-    m_engine.setVolume(100);
+    m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
     m_state.setLabel2(name);
     m_state.setLabel6(m_state.Label2());
     // The last station's title would pass for this one's until the stream names its own.
@@ -80,7 +80,7 @@ void Transport::continuePlaying()
     m_view.setFortsettAvsEnabled(false);
     m_view.setPauseAvsEnabled(true);
     m_engine.setUrl(m_settings.storedUrl(FormSettings::kAppName));
-    m_engine.setVolume(100);
+    m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
     m_state.setLabel2(m_state.Label6());
     m_state.setLabel4(Playback::kConnecting);
     m_view.setPictureButton7Visible(false);
@@ -134,8 +134,8 @@ void Transport::exit()
 
 void Transport::playbackChanged(const Playback &playback)
 {
-    const bool over = playback.state == Playback::State::Failed ||
-                      playback.state == Playback::State::Ended;
+    const bool over =
+        playback.state == Playback::State::Failed || playback.state == Playback::State::Ended;
     if (!over || m_state.isPaused() || m_state.Label2() == PlayerState::kNoChannelSelected) {
         return;
     }

@@ -25,6 +25,8 @@
 ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops,
                                  LocalMedia &localMedia, ChannelExport &exporter, Presets &presets)
     : m_menu(menu)
+    , m_presets(presets)
+    , m_window(window)
     , m_mnuFavs(window.findChild<QMenu *>(QStringLiteral("mnuFavs")))
     , m_model(new ChannelListModel(menu, this))
 {
@@ -80,6 +82,36 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
         connect(
             button, &PictureButton::MouseUp, this,
             [&presets, preset](qint16 &, qint16 &, float &, float &) { presets.mouseUp(preset); });
+        // Enter or an assistive tool's press has no hold: it tunes, as a short press does.
+        connect(button, &PictureButton::PressedWithoutPointer, this,
+                [&presets, preset] { presets.tune(preset); });
+    }
+    presets.setListeners([this](const QString &text) { emit notice(text); },
+                         [this](int) { showPresetTips(); });
+    showPresetTips();
+}
+
+void ChannelControls::tunePreset(int preset)
+{
+    m_presets.tune(preset);
+}
+
+void ChannelControls::storePreset(int preset)
+{
+    m_presets.store(preset);
+}
+
+void ChannelControls::showPresetTips()
+{
+    for (int preset = 1; preset <= Presets::kCount; ++preset) {
+        const int number = Presets::kPictureButtons.at(preset - 1);
+        if (auto *button = m_window.findChild<PictureButton *>(
+                QStringLiteral("PictureButton%1").arg(number))) {
+            // Channel names come from files and streams: a word joiner after every "<" keeps
+            // the tip from being taken for rich text.
+            QString tip = m_presets.toolTip(preset);
+            button->setToolTip(tip.replace(QLatin1Char('<'), QStringLiteral("<\u2060")));
+        }
     }
 }
 

@@ -51,6 +51,10 @@ public:
     void mnuNetClick(int index);
     /// The list of channels below the edit entry.
     ChannelListView *channelList() const { return m_list; }
+    /// A short press of preset `preset` (the keys 1 to 9).
+    void tunePreset(int preset);
+    /// A long press of preset `preset` (Ctrl+1 to 9).
+    void storePreset(int preset);
     /// The drop target on Label4.
     FileDropTarget *dropTarget() const { return m_dropTarget; }
 
@@ -59,6 +63,8 @@ signals:
     void findStationsRequested();
     /// The menu was read anew from the list.
     void channelMenuRebuilt();
+    /// A preset has something to tell briefly in the status line ("Stored on 3").
+    void notice(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,8 +72,11 @@ protected:
 private:
     void rebuild();
     void fitList();
+    void showPresetTips();
 
     ChannelMenu &m_menu;
+    Presets &m_presets;
+    QWidget &m_window;
     QMenu *m_mnuFavs;
     QMenu *m_mainMenu = nullptr;
     QAction *m_editEntry = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWheelEvent>
 
 QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject *parent)
     : QObject(parent)
@@ -22,6 +23,18 @@ QtTray::QtTray(const ImageList &images, std::function<bool()> available, QObject
     // while it is still delivering the click.
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &QtTray::onActivated,
             Qt::QueuedConnection);
+    // QSystemTrayIcon has no wheel signal, but its X11 icon window hands its wheel events
+    // on to the QSystemTrayIcon object itself, where a filter sees them.
+    m_trayIcon->installEventFilter(this);
+}
+
+bool QtTray::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_trayIcon && event->type() == QEvent::Wheel) {
+        emit wheelTurned(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString QtTray::tipText(const QString &tip, const QString &nowPlaying)

@@ -69,6 +69,11 @@ signals:
     void rightPressed();
     /// A left double-click on the icon.
     void leftDoubleClicked();
+    /// The mouse wheel turned over the icon by `angleDelta` eighths of a degree (X11).
+    void wheelTurned(int angleDelta);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void show(Icon icon, const QString &tip);

@@ -5,6 +5,7 @@
 #include "FormLifecycle.h"
 #include "ImageList.h"
 #include "InfoItems.h"
+#include "KeyCommands.h"
 #include "MainSkin.h"
 #include "PictureButton.h"
 #include "PlayerState.h"
@@ -14,6 +15,7 @@
 #include "StatusDisplay.h"
 #include "TextLabel.h"
 #include "Transport.h"
+#include "Volume.h"
 #include "WindowOptions.h"
 #include "mnuFunk.h"
 
@@ -22,12 +24,14 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace {
@@ -47,6 +51,7 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     , m_mnuSystray(new QMenu(QStringLiteral("Meny"), this))
     , m_tmrUpdate(new QTimer(this))
     , m_timer5(new QTimer(this))
+    , m_flash(new QTimer(this))
 {
     MainSkin::initResources();
     m_background = Picture::fromFile(QStringLiteral(":/skin/background.svg"));
@@ -54,6 +59,9 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvena Webradio"));
     setAccessibleName(QStringLiteral("Morvena Webradio"));
+    // The panel takes the keyboard (a click or Tab gives it the focus); keys that reach a
+    // focused button go on to the panel.
+    setFocusPolicy(Qt::StrongFocus);
     setFont(MainSkin::arialFont(8.25, false));
     // White as designed, though the panel artwork covers all of it.
     QPalette panel = palette();
@@ -95,7 +103,11 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     m_timer5->setInterval(kTimer5Ms);
 
     connect(&m_state, &PlayerState::Label2Changed, m_label2, &QLabel::setText);
-    connect(&m_state, &PlayerState::Label3Changed, m_label3, &QLabel::setText);
+    connect(&m_state, &PlayerState::Label3Changed, this, &frmMain::showStatusLine);
+    m_flash->setObjectName(QStringLiteral("flash"));
+    m_flash->setSingleShot(true);
+    m_flash->setInterval(kFlashMs);
+    connect(m_flash, &QTimer::timeout, this, [this] { m_label3->setText(m_state.Label3()); });
     connect(&m_state, &PlayerState::Label4Changed, m_label4, &QLabel::setText);
     connect(&m_state, &PlayerState::Label5Changed, m_label5, &QLabel::setText);
     connect(&m_state, &PlayerState::Label5ForeColorChanged, this, &frmMain::showLabel5ForeColor);
@@ -162,11 +174,39 @@ void frmMain::attachShell(WindowOptions &options, InfoItems &info, QtTray &tray)
     connect(&tray, &QtTray::leftPressed, this, &frmMain::openFunctionsPopup);
     connect(&tray, &QtTray::rightPressed, this, &frmMain::openMainMenuFromTray);
     connect(&tray, &QtTray::leftDoubleClicked, this, &frmMain::restoreFromTray);
+    connect(&tray, &QtTray::wheelTurned, this, [this](int angleDelta) {
+        if (m_volume) {
+            m_volume->wheel(angleDelta);
+        }
+    });
 }
 
 void frmMain::attachChannels(ChannelControls &channels)
 {
     m_channels = &channels;
+    connect(&channels, &ChannelControls::notice, this, &frmMain::flashStatus);
+}
+
+void frmMain::attachVolume(Volume &volume)
+{
+    m_volume = &volume;
+    connect(&volume, &Volume::changed, this,
+            [this](int level) { flashStatus(Volume::text(level)); });
+}
+
+void frmMain::flashStatus(const QString &text)
+{
+    m_label3->setText(text);
+    m_flash->start();
+}
+
+// The status poll rewrites its line all the time; a brief notice holds the line until it
+// has been read.
+void frmMain::showStatusLine(const QString &text)
+{
+    if (!m_flash->isActive()) {
+        m_label3->setText(text);
+    }
 }
 
 void frmMain::load()
@@ -187,6 +227,8 @@ void frmMain::load()
     }
     m_lifecycle->finishLoad();
     m_tmrUpdate->start();
+    // The panel is where the keys go whenever the window is active.
+    setFocus(Qt::OtherFocusReason);
 }
 
 PictureButton *frmMain::presetButton(int number) const
@@ -518,8 +560,66 @@ void frmMain::openMainMenuFromTray()
     m_mnuSystray->popup(QCursor::pos());
 }
 
-// A left double-click on the tray icon: the window back in its normal state, in front, and
-// the icon gone.
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    using KeyCommands::Command;
+    const KeyCommands::Action action = KeyCommands::forKey(event->key(), event->modifiers());
+    if (action.command == Command::None || !m_transport) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A held key repeats: only the volume should follow it; a held Space would flicker
+    // between pause and continue, a held Ctrl+3 store and beep again and again.
+    const bool isVolume =
+        action.command == Command::VolumeUp || action.command == Command::VolumeDown;
+    if (event->isAutoRepeat() && !isVolume) {
+        event->accept();
+        return;
+    }
+    switch (action.command) {
+    case Command::PauseOrContinue:
+        m_pictureButton7->isHidden() ? m_transport->pauseButton() : m_transport->continuePlaying();
+        break;
+    case Command::Stop:
+        m_transport->stop();
+        break;
+    case Command::TunePreset:
+    case Command::StorePreset:
+        if (m_channels) {
+            action.command == Command::TunePreset ? m_channels->tunePreset(action.preset)
+                                                  : m_channels->storePreset(action.preset);
+        }
+        break;
+    case Command::MainMenu:
+        m_mnuSystray->popup(m_pictureButton1->mapToGlobal(QPoint(0, m_pictureButton1->height())));
+        break;
+    case Command::ToTray:
+        m_transport->toTray();
+        break;
+    case Command::VolumeUp:
+    case Command::VolumeDown:
+        if (m_volume) {
+            m_volume->step(action.command == Command::VolumeUp ? 1 : -1);
+        }
+        break;
+    case Command::None:
+        break;
+    }
+    event->accept();
+}
+
+void frmMain::wheelEvent(QWheelEvent *event)
+{
+    if (!m_volume) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    m_volume->wheel(event->angleDelta().y());
+    event->accept();
+}
+
+// A left double-click on the tray icon (or the desktop's Raise): the window back in its
+// normal state, in front, and the icon gone.
 void frmMain::restoreFromTray()
 {
     showNormal();

@@ -11,6 +11,7 @@
 #include <array>
 
 class ChannelControls;
+class Volume;
 class FormLifecycle;
 class ImageList;
 class InfoItems;
@@ -46,6 +47,8 @@ public:
     static constexpr int kTimer5Ms = 3000;
     /// The number of preset buttons.
     static constexpr int kPresetCount = 9;
+    /// How long a volume change or a store shows in the status line.
+    static constexpr int kFlashMs = 1500;
 
     /// Builds the controls, showing `state`; nothing runs before attach() and load().
     explicit frmMain(PlayerState &state, QWidget *parent = nullptr);
@@ -62,8 +65,14 @@ public:
     /// playing), the status poll.
     /// Hands the window its channel controls, whose menu its load builds.
     void attachChannels(ChannelControls &channels);
+    /// Lets the wheel and the + and - keys change `volume`, and shows its changes briefly.
+    void attachVolume(Volume &volume);
     /// The window's load: size, the saved state (which may start playing), the status poll.
     void load();
+    /// Shows `text` in the status line for kFlashMs, then the status line again.
+    void flashStatus(const QString &text);
+    /// Back from the tray or from under other windows: normal state, in front, focused.
+    void restoreFromTray();
 
     /// The hidden window with the functions popup.
     mnuFunk *functionsWindow() const { return m_mnuFunk; }
@@ -119,6 +128,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void addHiddenHolders();
@@ -130,7 +141,7 @@ private:
     void showLabel5ForeColor(quint32 argb);
     void openFunctionsPopup();
     void openMainMenuFromTray();
-    void restoreFromTray();
+    void showStatusLine(const QString &text);
 
     PlayerState &m_state;
     Transport *m_transport = nullptr;
@@ -140,10 +151,12 @@ private:
     Picture m_background;
     ImageList *m_imageList1 = nullptr;
     ChannelControls *m_channels = nullptr;
+    Volume *m_volume = nullptr;
     mnuFunk *m_mnuFunk;
     QMenu *m_mnuSystray;
     QTimer *m_tmrUpdate;
     QTimer *m_timer5;
+    QTimer *m_flash;
     QLabel *m_label2 = nullptr;
     QLabel *m_label3 = nullptr;
     QLabel *m_label4 = nullptr;
