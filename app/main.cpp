@@ -33,6 +33,7 @@
 #include "UnixSignalWatcher.h"
 #include "Volume.h"
 #include "WindowOptions.h"
+#include "WindowWiring.h"
 #include "frmGmail.h"
 #include "frmMain.h"
 
@@ -122,9 +123,7 @@ int main(int argc, char *argv[])
     // Before the load: the saved always-on-top option takes effect as it is restored.
     WindowOptions options(state, settings, window, window);
     InfoItems info(state, messageBox, announcer);
-    window.attach(transport, lifecycle);
     StatusDisplay statusDisplay(engine, state, announcer);
-    window.attachStatusDisplay(statusDisplay);
     QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &window,
                      [&] { transport.playbackChanged(engine.playback()); });
     QObject::connect(&state, &PlayerState::Label4Changed, &tray, &QtTray::setNowPlaying);
@@ -154,7 +153,6 @@ int main(int argc, char *argv[])
     QtBeeper beeper;
     Presets presets(store, state, engine, transport, clock, beeper);
     ChannelControls channels(window, channelMenu, drops, localMedia, exporter, presets);
-    window.attachChannels(channels);
     ChannelAdder adder(listPath, state, engine, messageBox);
     channels.attachAdder(adder);
     DirectoryClient directory(DirectoryClient::defaults());
@@ -165,9 +163,9 @@ int main(int argc, char *argv[])
         stationSearch.raise();
         stationSearch.activateWindow();
     });
-    window.attachShell(options, info, tray);
     Volume volume(settings, engine);
-    window.attachVolume(volume);
+    connectWindow(window,
+                  {transport, lifecycle, statusDisplay, options, info, tray, channels, volume});
 
     // The desktop's media controls. Every change the desktop could show goes through a
     // refresh, which tells it only what really changed.

@@ -1,22 +1,14 @@
 #include "frmMain.h"
 
-#include "ChannelControls.h"
 #include "ChannelMenu.h"
-#include "FormLifecycle.h"
 #include "ImageList.h"
-#include "InfoItems.h"
 #include "KeyCommands.h"
 #include "MainSkin.h"
 #include "PictureButton.h"
 #include "PlayerState.h"
 #include "PropertyBag.h"
-#include "QtTray.h"
 #include "SkinImage.h"
-#include "StatusDisplay.h"
 #include "TextLabel.h"
-#include "Transport.h"
-#include "Volume.h"
-#include "WindowOptions.h"
 #include "mnuFunk.h"
 
 #include <QCheckBox>
@@ -93,6 +85,13 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
 
     connect(m_pictureButton1, &PictureButton::Click, this,
             [this] { m_mnuSystray->popup(QCursor::pos()); });
+    connect(m_pictureButton2, &PictureButton::Click, this, &frmMain::toTrayRequested);
+    connect(m_pictureButton3, &PictureButton::Click, this, &frmMain::exitRequested);
+    connect(m_pictureButton6, &PictureButton::Click, this, &frmMain::pauseButtonClicked);
+    connect(m_pictureButton7, &PictureButton::Click, this, &frmMain::continueRequested);
+    connect(m_mnuFunk, &mnuFunk::loading, this, &frmMain::functionsPopupLoading);
+    connect(m_mnuFunk, &mnuFunk::pauseAvsTriggered, this, &frmMain::pauseRequested);
+    connect(m_mnuFunk, &mnuFunk::fortsettAvsTriggered, this, &frmMain::continueRequested);
 
     m_mnuSystray->setObjectName(QStringLiteral("mnuSystray"));
     buildMainMenu();
@@ -135,63 +134,9 @@ frmMain::~frmMain()
     disconnect(m_focusWatch);
 }
 
-void frmMain::attach(Transport &transport, FormLifecycle &lifecycle)
+void frmMain::setTrayAvailable(std::function<bool()> available)
 {
-    m_transport = &transport;
-    m_lifecycle = &lifecycle;
-    connect(m_pictureButton2, &PictureButton::Click, this, [&transport] { transport.toTray(); });
-    connect(m_pictureButton3, &PictureButton::Click, this, [&transport] { transport.exit(); });
-    connect(m_pictureButton6, &PictureButton::Click, this,
-            [&transport] { transport.pauseButton(); });
-    connect(m_pictureButton7, &PictureButton::Click, this,
-            [&transport] { transport.continuePlaying(); });
-    connect(m_mnuFunk, &mnuFunk::loading, this, [&lifecycle] { lifecycle.loadFunctionsPopup(); });
-    connect(m_mnuFunk, &mnuFunk::pauseAvsTriggered, this, [&transport] { transport.pause(); });
-    connect(m_mnuFunk, &mnuFunk::fortsettAvsTriggered, this,
-            [&transport] { transport.continuePlaying(); });
-    connect(findChild<QAction *>(QStringLiteral("stopp")), &QAction::triggered, this,
-            [&transport] { transport.stop(); });
-}
-
-void frmMain::attachStatusDisplay(StatusDisplay &display)
-{
-    connect(m_tmrUpdate, &QTimer::timeout, this, [&display] { display.poll(); });
-    connect(m_timer5, &QTimer::timeout, this, [&display] { display.watch(); });
-}
-
-void frmMain::attachShell(WindowOptions &options, InfoItems &info, QtTray &tray)
-{
-    m_tray = &tray;
-    connect(&tray, &QObject::destroyed, this, [this] { m_tray = nullptr; });
-    connect(m_visTopp, &QAction::triggered, this, [&options] { options.vis_topp(); });
-    connect(m_ikkeTop, &QAction::triggered, this, [&options] { options.ikke_top(); });
-    connect(m_jaInfo, &QAction::triggered, this, [&options] { options.ja_info(); });
-    connect(m_infoIkke, &QAction::triggered, this, [&options] { options.info_ikke(); });
-    connect(findChild<QAction *>(QStringLiteral("hjelp_nettr")), &QAction::triggered, this,
-            [&info] { info.hjelp_nettr(); });
-    connect(findChild<QAction *>(QStringLiteral("hva_spn")), &QAction::triggered, this,
-            [&info] { info.hva_spn(); });
-    connect(&tray, &QtTray::leftPressed, this, &frmMain::openFunctionsPopup);
-    connect(&tray, &QtTray::rightPressed, this, &frmMain::openMainMenuFromTray);
-    connect(&tray, &QtTray::leftDoubleClicked, this, &frmMain::restoreFromTray);
-    connect(&tray, &QtTray::wheelTurned, this, [this](int angleDelta) {
-        if (m_volume) {
-            m_volume->wheel(angleDelta);
-        }
-    });
-}
-
-void frmMain::attachChannels(ChannelControls &channels)
-{
-    m_channels = &channels;
-    connect(&channels, &ChannelControls::notice, this, &frmMain::flashStatus);
-}
-
-void frmMain::attachVolume(Volume &volume)
-{
-    m_volume = &volume;
-    connect(&volume, &Volume::changed, this,
-            [this](int level) { flashStatus(Volume::text(level)); });
+    m_trayAvailable = std::move(available);
 }
 
 void frmMain::flashStatus(const QString &text)
@@ -211,7 +156,6 @@ void frmMain::showStatusLine(const QString &text)
 
 void frmMain::load()
 {
-    Q_ASSERT_X(m_lifecycle, "frmMain::load", "attach() first");
     // The title bar goes first, before the window exists on the desktop, so the frame
     // never shows; a running window has no title text.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -220,12 +164,7 @@ void frmMain::load()
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    m_lifecycle->loadForm();
-    // After the saved state, before the now-playing default, as the window always did.
-    if (m_channels) {
-        m_channels->buildChannelMenu();
-    }
-    m_lifecycle->finishLoad();
+    emit loading();
     m_tmrUpdate->start();
     // The panel is where the keys go whenever the window is active.
     setFocus(Qt::OtherFocusReason);
@@ -317,22 +256,29 @@ void frmMain::buildMainMenu()
     QMenu *onTop = functions->addMenu(QStringLiteral("Always on top"));
     onTop->setObjectName(QStringLiteral("alltid_topp"));
     m_visTopp = addItem(onTop, "vis_topp", QStringLiteral("Always"));
+    connect(m_visTopp, &QAction::triggered, this, &frmMain::visToppTriggered);
     m_ikkeTop = addItem(onTop, "ikke_top", QStringLiteral("Normal"));
+    connect(m_ikkeTop, &QAction::triggered, this, &frmMain::ikkeTopTriggered);
     QMenu *info = functions->addMenu(QStringLiteral("Information View"));
     info->setObjectName(QStringLiteral("vis_informasjon"));
     m_jaInfo = addItem(info, "ja_info", QStringLiteral("Yes"));
+    connect(m_jaInfo, &QAction::triggered, this, &frmMain::jaInfoTriggered);
     m_infoIkke = addItem(info, "info_ikke", QStringLiteral("No"));
+    connect(m_infoIkke, &QAction::triggered, this, &frmMain::infoIkkeTriggered);
     functions->addSeparator()->setObjectName(QStringLiteral("eksport_kanaler"));
     addItem(functions, "eksportkanaler", QStringLiteral("Export Mine Kanaler.ini"));
     functions->addSeparator()->setObjectName(QStringLiteral("skille_mkr"));
-    addItem(functions, "hjelp_nettr", QStringLiteral("About.."));
+    connect(addItem(functions, "hjelp_nettr", QStringLiteral("About..")), &QAction::triggered, this,
+            &frmMain::aboutRequested);
     // Below Settings, so the keys that reach My Channels, Settings and the last item stay.
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_stasjonar"));
     addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
     addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
-    addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?"));
-    addItem(m_mnuSystray, "stopp", QStringLiteral("Stop Radio"));
+    connect(addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?")), &QAction::triggered,
+            this, &frmMain::whatsOnRequested);
+    connect(addItem(m_mnuSystray, "stopp", QStringLiteral("Stop Radio")), &QAction::triggered, this,
+            &frmMain::stopRequested);
 }
 
 void frmMain::setPictureButton6Visible(bool visible)
@@ -391,7 +337,7 @@ void frmMain::setFormIcon(Tray::Icon icon)
 // minimised when it is shown again from the tray.
 void frmMain::minimizeWindow()
 {
-    if (m_tray && m_tray->isAvailable()) {
+    if (m_trayAvailable()) {
         hide();
         return;
     }
@@ -429,9 +375,9 @@ void frmMain::showEvent(QShowEvent *event)
 // saved once, as it stood at the first request.
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_lifecycle && !m_unloaded) {
+    if (!m_unloaded) {
         m_unloaded = true;
-        m_lifecycle->unload();
+        emit unloading();
     }
     event->accept();
 }
@@ -450,9 +396,7 @@ void frmMain::showLabel5ForeColor(quint32 argb)
 void frmMain::runActivation()
 {
     m_activationPending = false;
-    if (m_lifecycle) {
-        m_lifecycle->activate();
-    }
+    emit activating();
     emit activated();
 }
 
@@ -491,8 +435,7 @@ void frmMain::setTopmost(bool on)
 void frmMain::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray &&
-        m_tray->isAvailable()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_trayAvailable()) {
         QMetaObject::invokeMethod(
             this,
             [this] {
@@ -564,7 +507,7 @@ void frmMain::keyPressEvent(QKeyEvent *event)
 {
     using KeyCommands::Command;
     const KeyCommands::Action action = KeyCommands::forKey(event->key(), event->modifiers());
-    if (action.command == Command::None || !m_transport) {
+    if (action.command == Command::None) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -578,29 +521,24 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     }
     switch (action.command) {
     case Command::PauseOrContinue:
-        m_pictureButton7->isHidden() ? m_transport->pauseButton() : m_transport->continuePlaying();
+        m_pictureButton7->isHidden() ? emit pauseButtonClicked() : emit continueRequested();
         break;
     case Command::Stop:
-        m_transport->stop();
+        emit stopRequested();
         break;
     case Command::TunePreset:
     case Command::StorePreset:
-        if (m_channels) {
-            action.command == Command::TunePreset ? m_channels->tunePreset(action.preset)
-                                                  : m_channels->storePreset(action.preset);
-        }
+        emit presetKey(action.preset, action.command == Command::StorePreset);
         break;
     case Command::MainMenu:
         m_mnuSystray->popup(m_pictureButton1->mapToGlobal(QPoint(0, m_pictureButton1->height())));
         break;
     case Command::ToTray:
-        m_transport->toTray();
+        emit toTrayRequested();
         break;
     case Command::VolumeUp:
     case Command::VolumeDown:
-        if (m_volume) {
-            m_volume->step(action.command == Command::VolumeUp ? 1 : -1);
-        }
+        emit volumeStepRequested(action.command == Command::VolumeUp ? 1 : -1);
         break;
     case Command::None:
         break;
@@ -610,11 +548,7 @@ void frmMain::keyPressEvent(QKeyEvent *event)
 
 void frmMain::wheelEvent(QWheelEvent *event)
 {
-    if (!m_volume) {
-        QWidget::wheelEvent(event);
-        return;
-    }
-    m_volume->wheel(event->angleDelta().y());
+    emit wheelTurned(event->angleDelta().y());
     event->accept();
 }
 
@@ -625,9 +559,7 @@ void frmMain::restoreFromTray()
     showNormal();
     raise();
     activateWindow();
-    if (m_tray) {
-        m_tray->remove();
-    }
+    emit restoredFromTray();
 }
 
 void frmMain::raiseFromDesktop()

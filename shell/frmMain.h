@@ -9,12 +9,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
-class ChannelControls;
-class Volume;
-class FormLifecycle;
 class ImageList;
-class InfoItems;
 class PictureButton;
 class PlayerState;
 class QAction;
@@ -23,10 +20,6 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QToolButton;
-class StatusDisplay;
-class QtTray;
-class Transport;
-class WindowOptions;
 class mnuFunk;
 
 /// The main window: a frameless skinned panel that shows the player's state, turns clicks
@@ -50,25 +43,17 @@ public:
     /// How long a volume change or a store shows in the status line.
     static constexpr int kFlashMs = 1500;
 
-    /// Builds the controls, showing `state`; nothing runs before attach() and load().
+    /// Builds the controls, showing `state`; nothing runs before load(). What the controls
+    /// ask for is told by the signals below, which the program connects to its operations.
     explicit frmMain(PlayerState &state, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    /// Hands the window the operations its controls and events run.
-    void attach(Transport &transport, FormLifecycle &lifecycle);
-    /// Lets tmrUpdate's ticks poll the stream and Timer5's ticks watch for new titles.
-    void attachStatusDisplay(StatusDisplay &display);
-    /// Hands the window the window options, the information items and the tray icon whose
-    /// clicks it answers; all must outlive the window.
-    void attachShell(WindowOptions &options, InfoItems &info, QtTray &tray);
-    /// The window's load: frameless, centred, its size, the saved state (which may start
-    /// playing), the status poll.
-    /// Hands the window its channel controls, whose menu its load builds.
-    void attachChannels(ChannelControls &channels);
-    /// Lets the wheel and the + and - keys change `volume`, and shows its changes briefly.
-    void attachVolume(Volume &volume);
-    /// The window's load: size, the saved state (which may start playing), the status poll.
+    /// The window's load: frameless, centred, its size; loading() (the saved state, which
+    /// may start playing, and the channel menu); then the status poll.
     void load();
+    /// How to tell whether the desktop has a notification area for the window to go to;
+    /// without it, minimising leaves the window minimised on the desktop.
+    void setTrayAvailable(std::function<bool()> available);
     /// Shows `text` in the status line for kFlashMs, then the status line again.
     void flashStatus(const QString &text);
     /// Back from the tray or from under other windows: normal state, in front, focused.
@@ -114,10 +99,54 @@ public slots:
     /// Brings the window back and in front, from the tray too: another start of the
     /// program asked for it.
     void raiseFromDesktop();
+    /// A left press on the tray icon: the functions popup, the window staying where it is.
+    void openFunctionsPopup();
+    /// A right press on the tray icon: the window in front (if shown), then the main menu.
+    void openMainMenuFromTray();
 
 signals:
+    /// The load's own steps: restore the saved state, then build the channel menu.
+    void loading();
+    /// The window became the program's active window: the activation steps run now.
+    void activating();
     /// The window became the program's active window and the activation steps ran.
     void activated();
+    /// A close request from the desktop or the session: save and end (asked once).
+    void unloading();
+    /// The to-tray button (PictureButton2) or Escape.
+    void toTrayRequested();
+    /// The exit button (PictureButton3).
+    void exitRequested();
+    /// The pause button (PictureButton6), or Space while it shows.
+    void pauseButtonClicked();
+    /// The continue button (PictureButton7), fortsett_avs, or Space while it shows.
+    void continueRequested();
+    /// The functions popup's pause_avs.
+    void pauseRequested();
+    /// stopp, or the S key.
+    void stopRequested();
+    /// The functions popup is about to open (its own load).
+    void functionsPopupLoading();
+    /// vis_topp ("Always").
+    void visToppTriggered();
+    /// ikke_top ("Normal").
+    void ikkeTopTriggered();
+    /// ja_info ("Yes").
+    void jaInfoTriggered();
+    /// info_ikke ("No").
+    void infoIkkeTriggered();
+    /// hjelp_nettr ("About..").
+    void aboutRequested();
+    /// hva_spn ("What's On?").
+    void whatsOnRequested();
+    /// Keys 1 to 9 (`store` false) and Ctrl+1 to 9 (`store` true).
+    void presetKey(int preset, bool store);
+    /// + and - : `steps` of volume up (positive) or down.
+    void volumeStepRequested(int steps);
+    /// The wheel over the panel, in eighths of a degree.
+    void wheelTurned(int angleDelta);
+    /// The window came back from the tray: the tray icon goes.
+    void restoredFromTray();
 
 protected:
     bool event(QEvent *event) override;
@@ -139,19 +168,15 @@ private:
     void skinMenus();
     void runActivation();
     void showLabel5ForeColor(quint32 argb);
-    void openFunctionsPopup();
-    void openMainMenuFromTray();
     void showStatusLine(const QString &text);
 
     PlayerState &m_state;
-    Transport *m_transport = nullptr;
-    FormLifecycle *m_lifecycle = nullptr;
-    QtTray *m_tray = nullptr;
+    std::function<bool()> m_trayAvailable = [] {
+        return false;
+    };
     QtPointerProbe m_probe;
     Picture m_background;
     ImageList *m_imageList1 = nullptr;
-    ChannelControls *m_channels = nullptr;
-    Volume *m_volume = nullptr;
     mnuFunk *m_mnuFunk;
     QMenu *m_mnuSystray;
     QTimer *m_tmrUpdate;

@@ -1,5 +1,6 @@
 #include "Fixture.h"
 
+#include "WindowWiring.h"
 #include "mnuFunk.h"
 
 #include <QDir>
@@ -79,10 +80,9 @@ void Fixture::restart()
         info = std::make_unique<InfoItems>(*state, messages, announcer);
         controls = std::make_unique<ChannelControls>(*window, *menu, *drops, *localMedia, *exporter,
                                                      *presets);
-        window->attach(*transport, *lifecycle);
-        window->attachStatusDisplay(*status);
-        window->attachShell(*options, *info, *qtTray);
-        window->attachChannels(*controls);
+        volume = std::make_unique<Volume>(*settings, *engine);
+        connectWindow(*window, {*transport, *lifecycle, *status, *options, *info, *qtTray,
+                                *controls, *volume});
         window->load();
         window->show();
         return;

@@ -14,6 +14,7 @@
 #include "QtTray.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
+#include "Volume.h"
 #include "WindowOptions.h"
 #include "frmMain.h"
 
@@ -91,4 +92,5 @@ public:
     std::unique_ptr<WindowOptions> options;    // Window
     std::unique_ptr<InfoItems> info;           // Window
     std::unique_ptr<ChannelControls> controls; // Window
+    std::unique_ptr<Volume> volume;            // Window
 };
