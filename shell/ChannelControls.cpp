@@ -10,6 +10,7 @@
 #include "LocalMedia.h"
 #include "PictureButton.h"
 #include "Presets.h"
+#include "frmMain.h"
 #include "mnuFunk.h"
 
 #include <QAction>
@@ -22,19 +23,18 @@
 #include <QStyle>
 #include <QWidgetAction>
 
-ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops,
+ChannelControls::ChannelControls(frmMain &window, ChannelMenu &menu, DropHandler &drops,
                                  LocalMedia &localMedia, ChannelExport &exporter, Presets &presets)
     : m_menu(menu)
     , m_presets(presets)
     , m_window(window)
-    , m_mnuFavs(window.findChild<QMenu *>(QStringLiteral("mnuFavs")))
+    , m_mnuFavs(window.mnuFavs())
+    , m_mainMenu(window.mnuSystray())
+    , m_editEntry(window.mnuNet())
+    , m_addItem(window.leggTilKanal())
     , m_model(new ChannelListModel(menu, this))
 {
-    Q_ASSERT_X(m_mnuFavs, "ChannelControls", "the window has no mnuFavs");
-    m_editEntry = m_mnuFavs->findChild<QAction *>(QStringLiteral("mnuNet"));
-    if (m_editEntry) {
-        connect(m_editEntry, &QAction::triggered, this, [this] { mnuNetClick(0); });
-    }
+    connect(m_editEntry, &QAction::triggered, this, [this] { mnuNetClick(0); });
     m_mnuFavs->addSeparator()->setObjectName(QStringLiteral("mnuNetSkille"));
     m_list = new ChannelListView(m_mnuFavs);
     m_list->setModel(m_model);
@@ -52,31 +52,17 @@ ChannelControls::ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler
     connect(m_mnuFavs, &QMenu::aboutToShow, this, &ChannelControls::fitList);
     m_mnuFavs->installEventFilter(this);
 
-    if (auto *eksport = window.findChild<QAction *>(QStringLiteral("eksportkanaler"))) {
-        connect(eksport, &QAction::triggered, this,
-                [&exporter] { exporter.eksportkanalerClick(); });
-    }
-    m_mainMenu = window.findChild<QMenu *>(QStringLiteral("mnuSystray"));
-    m_addItem = window.findChild<QAction *>(QStringLiteral("legg_til_kanal"));
-    if (auto *find = window.findChild<QAction *>(QStringLiteral("finn_stasjonar"))) {
-        connect(find, &QAction::triggered, this, &ChannelControls::findStationsRequested);
-    }
-    if (auto *functions = window.findChild<mnuFunk *>()) {
-        connect(functions, &mnuFunk::musikkfilTriggered, this,
-                [&localMedia] { localMedia.musikkfilClick(); });
-    }
-    if (auto *label4 = window.findChild<QLabel *>(QStringLiteral("Label4"))) {
-        m_dropTarget = new FileDropTarget(label4);
-        connect(m_dropTarget, &FileDropTarget::dropped, this,
-                [&drops](const QStringList &files) { drops.Label4Drop(files); });
-    }
+    connect(window.eksportkanaler(), &QAction::triggered, this,
+            [&exporter] { exporter.eksportkanalerClick(); });
+    connect(window.finnStasjonar(), &QAction::triggered, this,
+            &ChannelControls::findStationsRequested);
+    connect(window.functionsWindow(), &mnuFunk::musikkfilTriggered, this,
+            [&localMedia] { localMedia.musikkfilClick(); });
+    m_dropTarget = new FileDropTarget(window.nowPlayingLabel());
+    connect(m_dropTarget, &FileDropTarget::dropped, this,
+            [&drops](const QStringList &files) { drops.Label4Drop(files); });
     for (int preset = 1; preset <= Presets::kCount; ++preset) {
-        const int number = Presets::kPictureButtons.at(preset - 1);
-        auto *button =
-            window.findChild<PictureButton *>(QStringLiteral("PictureButton%1").arg(number));
-        if (!button) {
-            continue;
-        }
+        PictureButton *button = window.presetButton(preset);
         connect(button, &PictureButton::MouseDown, this,
                 [&presets](qint16 &, qint16 &, float &, float &) { presets.mouseDown(); });
         connect(
@@ -104,14 +90,11 @@ void ChannelControls::storePreset(int preset)
 void ChannelControls::showPresetTips()
 {
     for (int preset = 1; preset <= Presets::kCount; ++preset) {
-        const int number = Presets::kPictureButtons.at(preset - 1);
-        if (auto *button = m_window.findChild<PictureButton *>(
-                QStringLiteral("PictureButton%1").arg(number))) {
-            // Channel names come from files and streams: a word joiner after every "<" keeps
-            // the tip from being taken for rich text.
-            QString tip = m_presets.toolTip(preset);
-            button->setToolTip(tip.replace(QLatin1Char('<'), QStringLiteral("<\u2060")));
-        }
+        // Channel names come from files and streams: a word joiner after every "<" keeps
+        // the tip from being taken for rich text.
+        QString tip = m_presets.toolTip(preset);
+        m_window.presetButton(preset)->setToolTip(
+            tip.replace(QLatin1Char('<'), QStringLiteral("<\u2060")));
     }
 }
 

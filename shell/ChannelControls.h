@@ -17,6 +17,7 @@ class QAction;
 class QMenu;
 class QWidget;
 class QWidgetAction;
+class frmMain;
 
 /// The main window's channel controls, connected to the channel sources: the "My Channels"
 /// submenu mnuFavs with its edit entry mnuNet and the list of channels below it, the export
@@ -34,9 +35,9 @@ class ChannelControls : public QObject {
     Q_OBJECT
 
 public:
-    /// Connects the controls of `window` (a frmMain) to the channel sources, which must
+    /// Connects the controls of `window` to the channel sources, which must
     /// outlive this object.
-    ChannelControls(QWidget &window, ChannelMenu &menu, DropHandler &drops, LocalMedia &localMedia,
+    ChannelControls(frmMain &window, ChannelMenu &menu, DropHandler &drops, LocalMedia &localMedia,
                     ChannelExport &exporter, Presets &presets);
     ~ChannelControls() override;
 
@@ -76,11 +77,11 @@ private:
 
     ChannelMenu &m_menu;
     Presets &m_presets;
-    QWidget &m_window;
+    frmMain &m_window;
     QMenu *m_mnuFavs;
-    QMenu *m_mainMenu = nullptr;
-    QAction *m_editEntry = nullptr;
-    QAction *m_addItem = nullptr;
+    QMenu *m_mainMenu;
+    QAction *m_editEntry;
+    QAction *m_addItem;
     ChannelListModel *m_model;
     ChannelListView *m_list;
     QWidgetAction *m_listAction;

@@ -247,9 +247,9 @@ QAction *frmMain::addItem(QMenu *menu, const char *name, const QString &caption)
 
 void frmMain::buildMainMenu()
 {
-    QMenu *favs = m_mnuSystray->addMenu(QStringLiteral("My Channels"));
-    favs->setObjectName(QStringLiteral("mnuFavs"));
-    addItem(favs, "mnuNet", QStringLiteral("¦ Edit Channels"));
+    m_mnuFavs = m_mnuSystray->addMenu(QStringLiteral("My Channels"));
+    m_mnuFavs->setObjectName(QStringLiteral("mnuFavs"));
+    m_mnuNet = addItem(m_mnuFavs, "mnuNet", QStringLiteral("¦ Edit Channels"));
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek"));
     QMenu *functions = m_mnuSystray->addMenu(QStringLiteral("Settings"));
     functions->setObjectName(QStringLiteral("Funksjoner"));
@@ -266,14 +266,15 @@ void frmMain::buildMainMenu()
     m_infoIkke = addItem(info, "info_ikke", QStringLiteral("No"));
     connect(m_infoIkke, &QAction::triggered, this, &frmMain::infoIkkeTriggered);
     functions->addSeparator()->setObjectName(QStringLiteral("eksport_kanaler"));
-    addItem(functions, "eksportkanaler", QStringLiteral("Export Mine Kanaler.ini"));
+    m_eksportkanaler =
+        addItem(functions, "eksportkanaler", QStringLiteral("Export Mine Kanaler.ini"));
     functions->addSeparator()->setObjectName(QStringLiteral("skille_mkr"));
     connect(addItem(functions, "hjelp_nettr", QStringLiteral("About..")), &QAction::triggered, this,
             &frmMain::aboutRequested);
     // Below Settings, so the keys that reach My Channels, Settings and the last item stay.
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_stasjonar"));
-    addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
-    addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
+    m_finnStasjonar = addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
+    m_leggTilKanal = addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
     connect(addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?")), &QAction::triggered,
             this, &frmMain::whatsOnRequested);

@@ -63,6 +63,16 @@ public:
     mnuFunk *functionsWindow() const { return m_mnuFunk; }
     /// The main menu, opened by the menu button (and the tray).
     QMenu *mnuSystray() const { return m_mnuSystray; }
+    /// "My Channels", the main menu's submenu of the channel list.
+    QMenu *mnuFavs() const { return m_mnuFavs; }
+    /// mnuNet's edit entry, "¦ Edit Channels".
+    QAction *mnuNet() const { return m_mnuNet; }
+    /// "Export Mine Kanaler.ini".
+    QAction *eksportkanaler() const { return m_eksportkanaler; }
+    /// "Find stations…".
+    QAction *finnStasjonar() const { return m_finnStasjonar; }
+    /// "Add to My Channels".
+    QAction *leggTilKanal() const { return m_leggTilKanal; }
     /// The 100 ms status poll; its tick is where the status display reads the engine.
     QTimer *tmrUpdate() const { return m_tmrUpdate; }
     /// The 3 s announcement watcher.
@@ -194,6 +204,11 @@ private:
     PictureButton *m_pictureButton6 = nullptr;
     PictureButton *m_pictureButton7 = nullptr;
     std::array<PictureButton *, kPresetCount> m_presets{};
+    QMenu *m_mnuFavs = nullptr;
+    QAction *m_mnuNet = nullptr;
+    QAction *m_eksportkanaler = nullptr;
+    QAction *m_finnStasjonar = nullptr;
+    QAction *m_leggTilKanal = nullptr;
     QAction *m_visTopp = nullptr;
     QAction *m_ikkeTop = nullptr;
     QAction *m_jaInfo = nullptr;
