@@ -232,6 +232,8 @@ private slots:
                              << "Station not found (HTTP 404)" << true;
         QTest::newRow("403") << 403 << ""
                              << "Access denied (HTTP 403)" << true;
+        QTest::newRow("410") << 410 << ""
+                             << "Station gone (HTTP 410)" << true;
         QTest::newRow("503 may pass") << 503 << ""
                                       << "The server answered HTTP 503" << false;
         QTest::newRow("refused")
@@ -240,6 +242,8 @@ private slots:
         QTest::newRow("untrusted certificate")
             << 0 << "tls: Peer certificate failed verification"
             << "Secure connection failed: certificate not trusted" << true;
+        QTest::newRow("not audio") << 0 << "Failed to recognize file format."
+                                   << "Not an audio stream" << true;
         QTest::newRow("typo in the host")
             << 0 << "tcp: Failed to resolve hostname radio.exmaple: Name or service not known"
             << "Server not found: check the address" << false;

@@ -113,6 +113,18 @@ private slots:
         QCOMPARE(f.engine->url(), kUrl);
     }
 
+    // Unloading saves first, then ends the program.
+    void unloadSavesBeforeItEnds()
+    {
+        Fixture f;
+        f.transport->tune(QStringLiteral("Radio Nord"), kUrl);
+        f.state->setLabel4(QStringLiteral("A - T"));
+        f.log.take();
+        f.lifecycle->unload();
+        QCOMPARE(f.log.take(), Fixture::saveLines(kUrl, "Radio Nord", "A - T", "Radio Nord") +
+                                   QStringList({"view.end()"}));
+    }
+
     // A file we cannot read whole is the user's: defaults are read, nothing is written.
     void brokenFileIsReadAsDefaultsAndKept_data()
     {
