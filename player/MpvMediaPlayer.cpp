@@ -258,17 +258,16 @@ struct MpvMediaPlayer::Private {
         // A Windows Media playlist served under a name or type the engine does not know
         // reads as "not audio": look inside before giving up.
         if (!sniffed && status == Status::Connecting && entries.size() == 1 &&
-            why.reason == StreamPolicy::kNotAudio &&
-            isNetworkLocation(entries.first())) {
+            why.reason == StreamPolicy::kNotAudio && isNetworkLocation(entries.first())) {
             sniffed = true;
             policy.cancel();
             policyTimer.stop();
             fetcher.fetch(XmlPlaylist::locationToUrl(entries.first()));
             return;
         }
-        const bool live = isNetworkLocation(path.isEmpty() ? entries.value(policy.entryIndex())
-                                                           : path) &&
-                          !sizeKnown;
+        const bool live =
+            isNetworkLocation(path.isEmpty() ? entries.value(policy.entryIndex()) : path) &&
+            !sizeKnown;
         act(policy.ended(why, live));
     }
 

@@ -12,9 +12,8 @@ QString Playback::text() const
     case State::Playing:
         return kNoTitle;
     case State::Reconnecting:
-        return secondsToRetry > 0
-                   ? QStringLiteral("Reconnecting in %1 s\u2026").arg(secondsToRetry)
-                   : QStringLiteral("Reconnecting\u2026");
+        return secondsToRetry > 0 ? QStringLiteral("Reconnecting in %1 s\u2026").arg(secondsToRetry)
+                                  : QStringLiteral("Reconnecting\u2026");
     case State::Failed:
         return reason;
     case State::Ended:

@@ -61,5 +61,4 @@ private:
     Announcer &m_announcer;
     QLocale m_locale;
     QString m_news; // the last now-playing text the stream itself gave
-
 };

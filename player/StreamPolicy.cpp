@@ -94,8 +94,8 @@ StreamPolicy::Decision StreamPolicy::ended(const Failure &why, bool live)
         if (why.final)
             return {Action::Fail, why.reason, false};
         if (++m_silentReconnects >= m_timings.maxSilentReconnects)
-            return {Action::Fail, QStringLiteral("The stream did not come back (%1)").arg(why.reason),
-                    false};
+            return {Action::Fail,
+                    QStringLiteral("The stream did not come back (%1)").arg(why.reason), false};
         return reconnect();
     }
     // A dead entry of a playlist falls through to the next, whatever killed it.
@@ -128,9 +128,10 @@ StreamPolicy::Decision StreamPolicy::due()
         return {Action::Reopen, {}, false};
     }
     if (m_watchdogAt && now >= *m_watchdogAt) {
-        Decision decision = ended(
-            {QStringLiteral("No audio arrived within %1 s").arg(m_timings.watchdogMs / 1000), false},
-            false);
+        Decision decision =
+            ended({QStringLiteral("No audio arrived within %1 s").arg(m_timings.watchdogMs / 1000),
+                   false},
+                  false);
         decision.watchdog = true;
         return decision;
     }

@@ -1,46 +1,36 @@
 #!/usr/bin/env bash
-# SIGKILL at random moments while the program starts and while it saves as it quits:
-# after every kill the settings file must still be whole, its [2.71] group holding the
-# stored stream and the option last saved, never a half-written file.
-#
-#   killsave.sh <morvena-webradio> [rounds]
-# Runs on Qt's offscreen platform: no desktop needed. Exits 77 when python3 is missing
-# (it reads the file back the way an INI parser does).
+# 1. A stream that fails says why in the now-playing line, which the program saves: a
+#    refused port "Connection refused", a missing stream "Station not found (HTTP 404)".
+# 2. SIGKILL at random moments while the program starts and while it saves as it quits:
+#    after every kill the settings file must still be whole, its [2.71] group holding the
+#    stored stream and the option last saved, never a half-written file.
+#   killsave.sh <morvena-webradio> <morvena-streamserver> [rounds]
+# Offscreen: no desktop needed. Exits 77 when python3 is missing.
 set -euo pipefail
+program=${1:?usage: killsave.sh <morvena-webradio> <morvena-streamserver> [rounds]}
+server=${2:?}
+rounds=${3:-40}
+source "$(dirname "$0")/radio.sh"
+need python3
+radio_prepare "$program"
+settings=$RADIO_SETTINGS
 
-program=${1:?usage: killsave.sh <morvena-webradio> [rounds]}
-rounds=${2:-40}
-command -v python3 >/dev/null || { echo "SKIP: python3 missing"; exit 77; }
+spawn "$server" >"$work/port" 2>"$work/server.log"
+wait_for 10 test -s "$work/port" || fail "no stream server"
+for case in "http://127.0.0.1:$(free_port)/x.mp3=Connection refused" \
+    "http://127.0.0.1:$(head -n 1 "$work/port")/missing.mp3=Station not found (HTTP 404)"; do
+    printf '[2.71]\nLydstraumURL=%s\nTittel2=Failing\n' "${case%%=*}" >"$settings"
+    radio_start
+    wait_for 2 setting_is KanalTekst "${case#*=}" || fail "${case%%=*}: KanalTekst=$(setting KanalTekst)"
+    radio_quit
+    pass "${case%%=*}: ${case#*=}"
+done
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-    # Under set -e a failing command would end the trap early and leave the folder behind.
-    if [[ -n $pid ]]; then
-        kill -KILL "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-    [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- settings.ini" >&2
-    cat "$settings" >&2 || true
-    exit 1
-}
-
-mkdir -p "$work/program" "$work/config/Morvena Webradio" "$work/data"
-cp "$program" "$work/program/morvena-webradio"
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export QT_QPA_PLATFORM=offscreen MORVENA_MPV_OPTIONS=ao=null
-settings="$XDG_CONFIG_HOME/Morvena Webradio/settings.ini"
 # Nothing listens on port 9 of the loopback: the tuning fails at once, with no network.
 stream=http://127.0.0.1:9/killsave.mp3
-
 # Whole means: it parses, it has the group, and the stream is the one stored.
 whole() {
-    python3 - "$settings" "$stream" <<'EOF'
+    python3 - "$settings" "$stream" <<'PY'
 import configparser, sys
 parser = configparser.RawConfigParser(strict=False, interpolation=None)
 parser.optionxform = str
@@ -49,9 +39,8 @@ with open(sys.argv[1], encoding="utf-8") as f:
 section = parser["2.71"]
 assert section.get("LydstraumURL") == sys.argv[2], section.get("LydstraumURL")
 assert section.get("VisInfo") in ("0", "1"), section.get("VisInfo")
-EOF
+PY
 }
-
 printf '[2.71]\nLydstraumURL=%s\nTittel2=Kill Test\nVisInfo=0\n' "$stream" >"$settings"
 whole || fail "the starting file does not parse"
 
@@ -65,22 +54,21 @@ for ((round = 1; round <= rounds || (rewritten < rounds / 8 && round <= 3 * roun
     # Flip the information option in the stored file, the way another run would have left it.
     sed -i "s/^VisInfo=.*/VisInfo=$((round % 2))/" "$settings"
     before=$(stat -c %y "$settings")
-    "$work/program/morvena-webradio" >>"$work/program.log" 2>&1 &
-    pid=$!
+    radio_start
     # It saves as it quits: SIGTERM once it is up, then SIGKILL from 0 to 80 ms later,
     # which lands before, inside and after the save of about 60 ms. Every fourth round
     # kills during the start instead.
     if ((round % 4)); then
         ms=$((wait_ms + RANDOM % 600))
         sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
-        kill -TERM "$pid" 2>/dev/null || true
+        kill -TERM "$RADIO_PID" 2>/dev/null || true
         sleep "0.0$(printf '%02d' $((RANDOM % 80)))"
     else
         sleep "0.$(printf '%03d' $((RANDOM % 900)))"
     fi
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    pid=
+    kill -KILL "$RADIO_PID" 2>/dev/null || true
+    wait "$RADIO_PID" 2>/dev/null || true
+    RADIO_PID=
     whole || fail "round $round: the settings file is not whole"
     if [[ $(stat -c %y "$settings") != "$before" ]]; then
         rewritten=$((rewritten + 1))
@@ -90,6 +78,5 @@ for ((round = 1; round <= rounds || (rewritten < rounds / 8 && round <= 3 * roun
 done
 # Otherwise the kills never met a save and proved nothing.
 ((rewritten >= rounds / 8)) || fail "the program saved in only $rewritten of $((round - 1)) rounds"
-leftovers=$(find "$work/config" -type f ! -name settings.ini ! -name settings.ini.lock -printf "%f ")
-echo "ok: $((round - 1)) kills in $((SECONDS - started)) s ($rewritten after a save began)," \
-    "settings.ini whole after each${leftovers:+; left beside it: $leftovers}"
+pass "$((round - 1)) kills in $((SECONDS - started)) s ($rewritten after a save began)," \
+    "settings.ini whole after each"

@@ -22,6 +22,13 @@ wait_for() {
     return 1
 }
 
+desktop_spawn() {
+    local log=$DESKTOP_TMP/$1.log
+    shift
+    "$@" >"$log" 2>&1 &
+    DESKTOP_PIDS+=($!)
+}
+
 desktop_missing() {
     local tool missing=()
     for tool in Xvfb xdpyinfo xdotool xprop xwininfo openbox trayer "$@"; do
@@ -61,25 +68,21 @@ desktop_start() {
     export XDG_RUNTIME_DIR=$DESKTOP_TMP/runtime
     mkdir -m 0700 "$XDG_RUNTIME_DIR"
     desktop_start_x || return 1
-    openbox >"$DESKTOP_TMP/openbox.log" 2>&1 &
-    DESKTOP_PIDS+=($!)
+    desktop_spawn openbox openbox
     # openbox is up once it has claimed the window manager selection and set its check.
     wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
         { echo "desktop: openbox did not start" >&2; cat "$DESKTOP_TMP/openbox.log" >&2; return 1; }
     if command -v picom >/dev/null; then
-        picom --backend xrender --no-fading-openclose >"$DESKTOP_TMP/picom.log" 2>&1 &
-        DESKTOP_PIDS+=($!)
+        desktop_spawn picom picom --backend xrender --no-fading-openclose
         # picom makes its window once it has taken over the screen.
         wait_for 10 xdotool search --classname picom ||
             { echo "desktop: picom did not start" >&2; return 1; }
     else
-        xcompmgr >"$DESKTOP_TMP/xcompmgr.log" 2>&1 &
-        DESKTOP_PIDS+=($!)
+        desktop_spawn xcompmgr xcompmgr
     fi
     # A tray along the top edge, right-aligned; programs started before it would not see it.
-    trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
-        --SetDockType true --SetPartialStrut true >"$DESKTOP_TMP/trayer.log" 2>&1 &
-    DESKTOP_PIDS+=($!)
+    desktop_spawn trayer trayer --edge top --align right --widthtype pixel --width 120 \
+        --height 24 --SetDockType true --SetPartialStrut true
     # trayer shows its panel after it has taken the tray selection.
     wait_for 10 xdotool search --onlyvisible --classname panel ||
         { echo "desktop: trayer did not start" >&2; return 1; }

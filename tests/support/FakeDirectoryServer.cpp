@@ -40,11 +40,6 @@ void FakeDirectoryServer::serve(QTcpSocket *socket)
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     const QByteArray target = requestLine.value(1);
     requests.append(QString::fromUtf8(target));
-    for (const QByteArray &line : lines) {
-        if (line.toLower().startsWith("user-agent:")) {
-            lastUserAgent = line.mid(11).trimmed();
-        }
-    }
     const QString path = QUrl(QString::fromUtf8(target)).path();
     const auto it = m_answers.constFind(path);
     const Answer answer =

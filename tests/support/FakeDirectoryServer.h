@@ -38,8 +38,6 @@ public:
 
     /// Path and query of each request, in order.
     QStringList requests;
-    /// The User-Agent of the last request.
-    QByteArray lastUserAgent;
 
 private:
     void serve(QTcpSocket *socket);

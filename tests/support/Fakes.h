@@ -32,6 +32,18 @@ private:
     QStringList m_entries;
 };
 
+/// The base of the fakes below: the interface they stand in for, and the log they write to.
+template<class Interface>
+class Logging : public Interface {
+public:
+    explicit Logging(CallLog &log)
+        : m_log(log)
+    {}
+
+protected:
+    CallLog &m_log;
+};
+
 /// A settings store in memory that logs each write as "store.<key>=<value>".
 class MemorySettingsStore final : public SettingsStore {
 public:
@@ -91,7 +103,7 @@ private:
 /// An engine that plays nothing and logs every command as "engine.<command>(<argument>)".
 /// Its reads answer what a test puts in the public fields below; an absent item or an
 /// empty optional is a failed read, as a real engine's with nothing to describe.
-class RecordingMediaPlayer final : public MediaPlayer {
+class RecordingMediaPlayer final : public Logging<MediaPlayer> {
 public:
     /// Answers of itemInfo() by name ("Bitrate", "Author", "Title").
     QMap<QString, QString> items;
@@ -105,9 +117,7 @@ public:
         return playing;
     }();
 
-    explicit RecordingMediaPlayer(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     QString url() const override { return m_url; }
     void setUrl(const QString &url) override
@@ -134,17 +144,14 @@ public:
     Playback playback() const override { return playbackValue; }
 
 private:
-    CallLog &m_log;
     QString m_url;
     int m_volume = 50;
 };
 
 /// A tray that logs "tray.add(<icon>, <tip>)", "tray.update(...)" and "tray.remove()".
-class RecordingTray final : public Tray {
+class RecordingTray final : public Logging<Tray> {
 public:
-    explicit RecordingTray(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     /// "Idle" or "Playing".
     static QString iconName(Icon icon)
@@ -160,16 +167,12 @@ private:
     {
         m_log.add(QStringLiteral("tray.%1(%2, %3)").arg(QLatin1String(call), iconName(icon), tip));
     }
-
-    CallLog &m_log;
 };
 
 /// A view that logs every change as "view.<control>(<value>)".
-class RecordingPlayerView final : public PlayerView {
+class RecordingPlayerView final : public Logging<PlayerView> {
 public:
-    explicit RecordingPlayerView(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     void setPictureButton6Visible(bool on) override { log("PictureButton6", on); }
     void setPictureButton7Visible(bool on) override { log("PictureButton7", on); }
@@ -195,17 +198,13 @@ private:
     {
         log(call, value ? QStringLiteral("true") : QStringLiteral("false"));
     }
-
-    CallLog &m_log;
 };
 
 /// Message boxes that log "box.information(<title>)" or "box.warning(<title>)" and keep the
 /// last text shown.
-class RecordingMessageBox final : public MessageBox {
+class RecordingMessageBox final : public Logging<MessageBox> {
 public:
-    explicit RecordingMessageBox(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     void information(const QString &title, const QString &text) override
     {
@@ -220,25 +219,17 @@ public:
 
     /// The text of the last box shown.
     QString lastText;
-
-private:
-    CallLog &m_log;
 };
 
 /// An announcer that shows nothing and logs "announce(<title>, <message>)".
-class RecordingAnnouncer final : public Announcer {
+class RecordingAnnouncer final : public Logging<Announcer> {
 public:
-    explicit RecordingAnnouncer(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     void announce(const QString &title, const QString &message) override
     {
         m_log.add(QStringLiteral("announce(%1, %2)").arg(title, message));
     }
-
-private:
-    CallLog &m_log;
 };
 
 /// A clock that shows whatever time the test sets.
@@ -251,17 +242,13 @@ public:
 };
 
 /// Dialogs that show nothing: each answers with nextAnswer (no answer: cancelled), logs
-/// "dialog.save(<title>)" or "dialog.open(<title>)" and keeps the request.
-class FakeFileDialogs final : public FileDialogs {
+/// "dialog.save(<title>)" or "dialog.open(<title>)".
+class FakeFileDialogs final : public Logging<FileDialogs> {
 public:
-    explicit FakeFileDialogs(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     /// The path the next dialog answers with; empty means cancelled. Used up by a dialog.
     std::optional<QString> nextAnswer;
-    /// The last dialog's request.
-    Request lastRequest;
 
     std::optional<QString> getSaveFileName(const Request &request) override
     {
@@ -275,21 +262,16 @@ public:
 private:
     std::optional<QString> answer(const QString &kind, const Request &request)
     {
-        lastRequest = request;
         m_log.add(QStringLiteral("dialog.%1(%2)").arg(kind, request.title));
         return std::exchange(nextAnswer, std::nullopt);
     }
-
-    CallLog &m_log;
 };
 
 /// Real file operations that log "files.copy(<source> -> <target>)" and
 /// "files.remove(<path>)", and fail on request without touching anything.
-class FaultyFileOperations final : public FileOperations {
+class FaultyFileOperations final : public Logging<FileOperations> {
 public:
-    explicit FaultyFileOperations(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     /// Make copies fail, as a full disk would.
     bool failCopy = false;
@@ -310,58 +292,39 @@ public:
     }
 
 private:
-    CallLog &m_log;
     LocalFileOperations m_real;
 };
 
 /// A beeper that logs "beep()".
-class RecordingBeeper final : public Beeper {
+class RecordingBeeper final : public Logging<Beeper> {
 public:
-    explicit RecordingBeeper(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     void beep() override { m_log.add(QStringLiteral("beep()")); }
-
-private:
-    CallLog &m_log;
 };
 
 /// An editor launcher that logs "editor(<path>)".
-class RecordingEditorLauncher final : public EditorLauncher {
+class RecordingEditorLauncher final : public Logging<EditorLauncher> {
 public:
-    explicit RecordingEditorLauncher(CallLog &log)
-        : m_log(log)
-    {}
+    using Logging::Logging;
 
     void openInEditor(const QString &path) override
     {
         m_log.add(QStringLiteral("editor(%1)").arg(path));
     }
-
-private:
-    CallLog &m_log;
 };
 
 /// A restarter that starts nothing and logs "restart.start()" and "restart.close()".
-class RecordingRestarter final : public Restarter {
+class RecordingRestarter final : public Logging<Restarter> {
 public:
-    explicit RecordingRestarter(CallLog &log)
-        : m_log(log)
-    {}
-
-    /// What startNewInstance() answers.
-    bool starts = true;
+    using Logging::Logging;
 
     bool startNewInstance() override
     {
         m_log.add(QStringLiteral("restart.start()"));
-        return starts;
+        return true;
     }
     void closeThisInstance() override { m_log.add(QStringLiteral("restart.close()")); }
-
-private:
-    CallLog &m_log;
 };
 
 /// A common dialog backend whose dialogs return `result` at once, counting them and keeping

@@ -75,6 +75,7 @@ void Fixture::restart()
                                           files, restarter, messages);
     localMedia = std::make_unique<LocalMedia>(*engine, *state, *shownBy, *trayIcon, dialogs);
     exporter = std::make_unique<ChannelExport>(listPath, dialogs, files);
+    adder = std::make_unique<ChannelAdder>(listPath, *state, *engine, messages);
     if (window) {
         options = std::make_unique<WindowOptions>(*state, *settings, *window, *window);
         info = std::make_unique<InfoItems>(*state, messages, announcer);
@@ -83,6 +84,7 @@ void Fixture::restart()
         volume = std::make_unique<Volume>(*settings, *engine);
         connectWindow(*window, {*transport, *lifecycle, *status, *options, *info, *qtTray,
                                 *controls, *volume});
+        controls->attachAdder(*adder);
         window->load();
         window->show();
         return;

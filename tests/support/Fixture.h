@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChannelAdder.h"
 #include "ChannelControls.h"
 #include "ChannelExport.h"
 #include "ChannelMenu.h"
@@ -89,6 +90,7 @@ public:
     std::unique_ptr<DropHandler> drops;
     std::unique_ptr<LocalMedia> localMedia;
     std::unique_ptr<ChannelExport> exporter;
+    std::unique_ptr<ChannelAdder> adder;
     std::unique_ptr<WindowOptions> options;    // Window
     std::unique_ptr<InfoItems> info;           // Window
     std::unique_ptr<ChannelControls> controls; // Window

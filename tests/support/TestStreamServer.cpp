@@ -275,12 +275,6 @@ void TestStreamServer::setSettings(const Settings &settings)
     m_shared->settings = settings;
 }
 
-TestStreamServer::Settings TestStreamServer::settings() const
-{
-    QMutexLocker lock(&m_shared->mutex);
-    return m_shared->settings;
-}
-
 void TestStreamServer::addDocument(const QString &path, const QByteArray &body,
                                    const QByteArray &contentType)
 {

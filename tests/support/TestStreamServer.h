@@ -55,8 +55,6 @@ public:
 
     /// Replaces the settings; streams already running pick them up at their next step.
     void setSettings(const Settings &settings);
-    /// The current settings.
-    Settings settings() const;
     /// Serves `body` at `path` as a plain document.
     void addDocument(const QString &path, const QByteArray &body,
                      const QByteArray &contentType = "text/plain");

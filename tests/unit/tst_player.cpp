@@ -19,7 +19,6 @@ const QString kNord = QStringLiteral("Radio Nord");
 const QString kSyd = QStringLiteral("Radio Syd");
 const QString kReset = QStringLiteral("0 kbps (0,00kB/s) - 0%");
 const QString kLive = QStringLiteral("128 kbps (16,00 kB/s) - 100%");
-const QString kIdle = QStringLiteral("no channel selected");
 const QString kPause = QStringLiteral("Pause...");
 const QString kSong = QStringLiteral("Artist - Song");
 const QString kConnecting = QStringLiteral("Connecting\u2026");
@@ -116,119 +115,6 @@ private slots:
                               "view.icon(Idle)", "Label4=Pause..."}) +
                      Fixture::saveLines(kUrl, kPause, kPause, kNord) +
                      QStringList({"engine.close()"}));
-    }
-
-    void pauseButtonDoesNothingWhenIdle()
-    {
-        Fixture f;
-        f.lifecycle->loadForm();
-        f.lifecycle->finishLoad();
-        f.log.take();
-        f.transport->pauseButton();
-        QCOMPARE(f.log.take(), QStringList());
-    }
-
-    void continueAfterPause()
-    {
-        Fixture f;
-        startPlaying(f, true);
-        f.transport->continuePlaying();
-        QCOMPARE(f.engine->url(), kUrl);
-        QCOMPARE(f.state->Label2(), kNord);
-        QCOMPARE(f.stored(u"Tittel2"), kNord);
-        QCOMPARE(f.state->Label4(), kConnecting); // until the stream names what plays
-    }
-
-    // Stop forgets the stream, puts the light to "no stream" (the poll stops, so it would
-    // go on claiming the stream) and, from the pause state, brings the pause button back.
-    void stop_data()
-    {
-        QTest::addColumn<bool>("paused");
-        QTest::newRow("playing") << false;
-        QTest::newRow("paused") << true;
-    }
-    void stop()
-    {
-        QFETCH(bool, paused);
-        Fixture f;
-        startPlaying(f, paused);
-        f.transport->stop();
-        const QStringList log = f.log.take();
-        QCOMPARE(log.mid(0, 4),
-                 QStringList({"view.tmrUpdate(false)", "tray.update(Idle, no channel selected)",
-                              "view.icon(Idle)", "engine.setUrl()"}));
-        QVERIFY(log.contains("Label5=no stream"));
-        QCOMPARE(log.contains("view.PictureButton6(true)"), paused);
-        QCOMPARE(f.engine->url(), QString());
-        QCOMPARE(f.stored(u"LydstraumURL"), QString());
-        QCOMPARE(f.stored(u"Tittel2"), kIdle);
-    }
-
-    void exitEndsWithoutSaving()
-    {
-        Fixture f;
-        startPlaying(f);
-        f.state->setLabel4(QStringLiteral("Artist - Other Song"));
-        f.log.take();
-        f.transport->exit();
-        QCOMPARE(f.log.take(), QStringList({"tray.remove()", "view.end()"}));
-        QCOMPARE(f.stored(u"KanalTekst"), kSong);
-    }
-
-    void pollShowsLiveStream()
-    {
-        Fixture f;
-        tuneLive(f);
-        f.status->poll();
-        QCOMPARE(f.log.take(),
-                 QStringList({"Label3=" + kLive, "Label4=" + kSong, "Label5.ForeColor=#ffffffff",
-                              "Label5=channel is on-air"}));
-        // An unchanged text notifies nobody.
-        f.status->poll();
-        QCOMPARE(f.log.take(), QStringList());
-    }
-
-    // Each line is read on its own: a failed read leaves its own line as it was and the
-    // others are still brought up to date; an unreadable count counts as nothing buffered.
-    void failedReadStopsOnlyItsOwnLine_data()
-    {
-        QTest::addColumn<QString>("read");
-        QTest::addColumn<QStringList>("labels"); // Label3, Label4, Label5
-        const QString onAir = QStringLiteral("channel is on-air");
-        QTest::newRow("bitrate") << "Bitrate" << QStringList({kReset, kSong, onAir});
-        QTest::newRow("bandwidth") << "bandWidth" << QStringList({kReset, kSong, onAir});
-        QTest::newRow("author") << "Author" << QStringList({kLive, kConnecting, onAir});
-        QTest::newRow("count") << "bufferingCount" << QStringList({kLive, kSong, "no stream"});
-    }
-    void failedReadStopsOnlyItsOwnLine()
-    {
-        QFETCH(QString, read);
-        QFETCH(QStringList, labels);
-        Fixture f;
-        f.lifecycle->finishLoad();
-        tuneLive(f);
-        f.engine->items.remove(read);
-        if (read == QLatin1String("bandWidth"))
-            f.engine->bandWidthValue.reset();
-        if (read == QLatin1String("bufferingCount"))
-            f.engine->bufferingCountValue.reset();
-        f.status->poll();
-        QCOMPARE(QStringList({f.state->Label3(), f.state->Label4(), f.state->Label5()}), labels);
-    }
-
-    void emptyBitrateKeepsPreviousLine()
-    {
-        Fixture f;
-        tuneLive(f);
-        f.status->poll();
-        f.engine->items[QStringLiteral("Bitrate")] = QString();
-        f.engine->bandWidthValue = 4000;
-        f.status->poll();
-        QCOMPARE(f.state->Label3(), kLive);
-        // Tuning anew writes the reset text, which then stays until the bitrate is known.
-        f.transport->tune(kSyd, QStringLiteral("http://127.0.0.1:8000/s"));
-        f.status->poll();
-        QCOMPARE(f.state->Label3(), kReset);
     }
 
     // While the stream gives no title, the now-playing line says what the engine is doing
@@ -334,34 +220,6 @@ private slots:
                               "view.PictureButton6(false)", "view.PictureButton7(true)",
                               "tray.update(Idle, Radio Nord)", "view.icon(Idle)"}) +
                      Fixture::saveLines(kUrl, kNord, label4, kNord));
-    }
-
-    void watchAnnouncesEachNewText()
-    {
-        Fixture f;
-        tuneLive(f);
-        f.status->poll();
-        f.log.take();
-        f.status->watch();
-        QCOMPARE(f.log.take(),
-                 QStringList({"announce(Radio Nord, ARTIST - SONG)", "Label1=" + kSong}));
-        f.status->watch();
-        QCOMPARE(f.log.take(), QStringList()); // the same text is not announced twice
-        // A change of case alone is a new text.
-        f.engine->items[QStringLiteral("Author")] = QStringLiteral("ARTIST");
-        f.status->poll();
-        f.log.take();
-        f.status->watch();
-        QCOMPARE(f.log.take(),
-                 QStringList({"announce(Radio Nord, ARTIST - SONG)", "Label1=ARTIST - Song"}));
-        // A title that comes and goes between two ticks is never announced.
-        f.engine->items[QStringLiteral("Title")] = QStringLiteral("Jingle");
-        f.status->poll();
-        f.engine->items[QStringLiteral("Title")] = QStringLiteral("Song");
-        f.status->poll();
-        f.log.take();
-        f.status->watch();
-        QCOMPARE(f.log.take(), QStringList());
     }
 
     void classifiesEngineFailures_data()
