@@ -45,9 +45,7 @@ int main(int argc, char *argv[])
         }
         pending.append(buffer, got);
         for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-            TestStreamServer::Settings settings = server.settings();
-            settings.title = pending.left(end);
-            server.setSettings(settings);
+            server.setSettings({.title = pending.left(end)});
             pending.remove(0, end + 1);
         }
     });
