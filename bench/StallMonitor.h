@@ -22,8 +22,6 @@ public:
     }
     /// The longest stall seen so far, in milliseconds.
     qint64 longestMs() const { return m_longest; }
-    /// The same, under the name the channel bench uses.
-    qint64 longestStallMs() const { return m_longest; }
 
 private:
     QTimer m_timer;

@@ -123,7 +123,7 @@ int main(int argc, char *argv[])
                                QTest::keyClick(controls.channelList(), Qt::Key_End);
                            }));
         settle();
-        openStalls.append(static_cast<double>(std::max(longest, monitor.longestStallMs())));
+        openStalls.append(static_cast<double>(std::max(longest, monitor.longestMs())));
         favs->hide();
         window.mnuSystray()->hide();
     }

@@ -21,15 +21,6 @@ namespace {
 
 using Mode = TestStreamServer::Mode;
 
-template<typename Call>
-qint64 msTaken(Call &&call)
-{
-    QElapsedTimer clock;
-    clock.start();
-    call();
-    return clock.elapsed();
-}
-
 struct Figures {
     qint64 setUrl = 0, stall = 0, stop = 0, close = 0;
     bool ok = false;
@@ -58,7 +49,7 @@ Figures measure(TestStreamServer &server, Mode mode, const QString &path, bool r
     QSignalSpy audio(&player, &MpvMediaPlayer::audioStarted);
     Figures f;
     StallMonitor stalls;
-    f.setUrl = msTaken([&] { player.setUrl(server.url(path)); });
+    f.setUrl = millisecondsTaken([&] { player.setUrl(server.url(path)); });
     QElapsedTimer deadline;
     deadline.start();
     while (failed.isEmpty() && audio.isEmpty() && deadline.elapsed() < 15'000)
@@ -66,8 +57,8 @@ Figures measure(TestStreamServer &server, Mode mode, const QString &path, bool r
     f.ok = !audio.isEmpty() || !failed.isEmpty();
     f.audio = !audio.isEmpty();
     f.stall = stalls.longestMs();
-    f.stop = msTaken([&] { player.stop(); });
-    f.close = msTaken([&] { player.close(); });
+    f.stop = millisecondsTaken([&] { player.stop(); });
+    f.close = millisecondsTaken([&] { player.close(); });
     if (refused)
         server.start(server.port());
     return f;
