@@ -2,15 +2,18 @@
 // order of their steps across engine, state, store, view and tray, and the status poll and
 // announcement watcher over a scripted engine.
 #include "Fixture.h"
+#include "KeyCommands.h"
 #include "SteadyClock.h"
 #include "StreamPolicy.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using Action = StreamPolicy::Action;
 using Failure = StreamPolicy::Failure;
 
 Q_DECLARE_METATYPE(Playback)
+Q_DECLARE_METATYPE(KeyCommands::Action)
 
 namespace {
 
@@ -376,6 +379,92 @@ private slots:
             QVERIFY(!policy.msUntilDue());
             QCOMPARE(policy.due().action, Action::Wait);
         }
+    }
+    // Volume goes in 5 % steps from the remembered level; a restart reads what was stored.
+    void volumeStepsAndWheel_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("wheel"); // angle deltas; empty: one step() of +1
+        QTest::addColumn<int>("level");
+        QTest::newRow("first start is full") << QString() << QList<int>{-120} << 95;
+        QTest::newRow("garbage reads as full") << "loud" << QList<int>{-120} << 95;
+        QTest::newRow("stored level is the start") << "40" << QList<int>{120} << 45;
+        QTest::newRow("off the grid: up lands on it") << "42" << QList<int>{} << 45;
+        QTest::newRow("off the grid: down lands on it") << "42" << QList<int>{-120} << 40;
+        QTest::newRow("never past 100") << "100" << QList<int>{120, 120} << 100;
+        QTest::newRow("never below 0") << "5" << QList<int>{-360} << 0;
+        QTest::newRow("touchpad fractions add up") << "50" << QList<int>{40, 40, 40, 40} << 55;
+        QTest::newRow("stored out of range is cut") << "250" << QList<int>{-120} << 95;
+    }
+    void volumeStepsAndWheel()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, wheel);
+        QFETCH(int, level);
+        Fixture f;
+        if (!stored.isNull())
+            f.memory.values.insert(Fixture::key(QString(FormSettings::kLydstyrke)), stored);
+        Volume volume(*f.settings, *f.engine);
+        if (wheel.isEmpty())
+            volume.step(1);
+        for (const int delta : wheel)
+            volume.wheel(delta);
+        QCOMPARE(volume.level(), level);
+        QCOMPARE(Volume(*f.settings, *f.engine).level(), level);
+    }
+
+    // A change is applied, stored and announced once; a start plays at the stored level.
+    void volumeChangeAndStart()
+    {
+        Fixture f;
+        Volume volume(*f.settings, *f.engine);
+        QSignalSpy changed(&volume, &Volume::changed);
+        volume.set(35);
+        volume.set(35);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(f.engine->volume(), 35);
+        QCOMPARE(f.stored(QString(FormSettings::kLydstyrke)), QStringLiteral("35"));
+        f.engine->setVolume(100);
+        f.settings->LoadFormSettings(FormSettings::kAppName);
+        QCOMPARE(f.engine->volume(), 35);
+    }
+
+    void keys_data()
+    {
+        using KeyCommands::Action;
+        using KeyCommands::Command;
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<Action>("action");
+        QTest::newRow("space") << int(Qt::Key_Space) << 0 << Action{Command::PauseOrContinue};
+        QTest::newRow("s") << int(Qt::Key_S) << 0 << Action{Command::Stop};
+        QTest::newRow("1") << int(Qt::Key_1) << 0 << Action{Command::TunePreset, 1};
+        QTest::newRow("keypad 9") << int(Qt::Key_9) << int(Qt::KeypadModifier)
+                                  << Action{Command::TunePreset, 9};
+        QTest::newRow("ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier)
+                                << Action{Command::StorePreset, 3};
+        QTest::newRow("alt+3") << int(Qt::Key_3) << int(Qt::AltModifier) << Action{};
+        QTest::newRow("0 is no preset") << int(Qt::Key_0) << 0 << Action{};
+        QTest::newRow("m") << int(Qt::Key_M) << 0 << Action{Command::MainMenu};
+        QTest::newRow("f10") << int(Qt::Key_F10) << 0 << Action{Command::MainMenu};
+        QTest::newRow("menu") << int(Qt::Key_Menu) << 0 << Action{Command::MainMenu};
+        QTest::newRow("ctrl+m") << int(Qt::Key_M) << int(Qt::ControlModifier) << Action{};
+        QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << Action{Command::ToTray};
+        QTest::newRow("shift+plus")
+            << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << Action{Command::VolumeUp};
+        QTest::newRow("equal") << int(Qt::Key_Equal) << 0 << Action{Command::VolumeUp};
+        QTest::newRow("keypad minus")
+            << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << Action{Command::VolumeDown};
+        QTest::newRow("tab is left to focus") << int(Qt::Key_Tab) << 0 << Action{};
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(KeyCommands::Action, action);
+        const auto got = KeyCommands::forKey(key, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(int(got.command), int(action.command));
+        QCOMPARE(got.preset, action.preset);
     }
 };
 
