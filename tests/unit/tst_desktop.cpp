@@ -1,4 +1,6 @@
-// What the desktop's media controls see and may do, from the player's state.
+// The desktop side: what its media controls see and may do, from the player's state, and
+// the command line (the hand-over between two starts is e2e_secondstart's).
+#include "CommandLine.h"
 #include "Fixture.h"
 #include "MediaControls.h"
 
@@ -40,7 +42,7 @@ struct Player {
 
 } // namespace
 
-class tst_MediaControls : public QObject {
+class tst_Desktop : public QObject {
     Q_OBJECT
 
 private slots:
@@ -51,18 +53,18 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<Command>("playPause");
         QTest::addColumn<Command>("stop");
-        QTest::newRow("playing") << "Radio" << State::Playing << "Playing" << Command::Pause
-                                 << Command::Stop;
-        QTest::newRow("reconnecting plays on")
-            << "Radio" << State::Reconnecting << "Playing" << Command::Pause << Command::Stop;
-        QTest::newRow("paused") << "Pause..." << State::Idle << "Paused" << Command::Continue
-                                << Command::Stop;
-        QTest::newRow("failed offers continue")
-            << "Radio" << State::Failed << "Stopped" << Command::Continue << Command::Stop;
-        QTest::newRow("ended offers continue")
-            << "Radio" << State::Ended << "Stopped" << Command::Continue << Command::Stop;
-        QTest::newRow("nothing tuned, a preset held")
-            << "no channel selected" << State::Idle << "Stopped" << Command::Tune << Command::None;
+        const auto row = [](const char *name, const char *title, State playback, const char *status,
+                            Command playPause, Command stop = Command::Stop) {
+            QTest::newRow(name) << QString(title) << playback << QString(status) << playPause
+                                << stop;
+        };
+        row("playing", "Radio", State::Playing, "Playing", Command::Pause);
+        row("reconnecting plays on", "Radio", State::Reconnecting, "Playing", Command::Pause);
+        row("paused", "Pause...", State::Idle, "Paused", Command::Continue);
+        row("failed offers continue", "Radio", State::Failed, "Stopped", Command::Continue);
+        row("ended offers continue", "Radio", State::Ended, "Stopped", Command::Continue);
+        row("nothing tuned, a preset held", "no channel selected", State::Idle, "Stopped",
+            Command::Tune, Command::None);
     }
     void statusAndCommands()
     {
@@ -89,33 +91,20 @@ private slots:
         QTest::addColumn<State>("playback");
         QTest::addColumn<QString>("trackTitle");
         QTest::addColumn<QString>("artist");
-        QTest::newRow("artist and title") << "Radio"
-                                          << ""
-                                          << "Band - Song" << State::Playing << "Song"
-                                          << "Band";
-        QTest::newRow("only the first separator splits") << "Radio"
-                                                         << ""
-                                                         << "A - B - C" << State::Playing << "B - C"
-                                                         << "A";
-        QTest::newRow("a title without artist")
-            << "Radio"
-            << ""
-            << "Morning show" << State::Playing << "Morning show"
-            << "";
-        QTest::newRow("a leading separator is no artist")
-            << "Radio"
-            << ""
-            << " - Song" << State::Playing << " - Song"
-            << "";
-        QTest::newRow("connecting: the channel stands in")
-            << "Radio"
-            << ""
-            << "Connecting\u2026" << State::Connecting << "Radio"
-            << "";
-        QTest::newRow("paused: the saved title") << "Pause..."
-                                                 << "Radio"
-                                                 << "Pause..." << State::Idle << "Radio"
-                                                 << "";
+        const auto row = [](const char *name, const char *nowPlaying, const char *track,
+                            const char *artist = "", State playback = State::Playing) {
+            const bool paused = playback == State::Idle;
+            QTest::newRow(name) << QString(paused ? "Pause..." : "Radio")
+                                << QString(paused ? "Radio" : "") << QString(nowPlaying) << playback
+                                << QString(track) << QString(artist);
+        };
+        row("artist and title", "Band - Song", "Song", "Band");
+        row("only the first separator splits", "A - B - C", "B - C", "A");
+        row("a title without artist", "Morning show", "Morning show");
+        row("a leading separator is no artist", " - Song", " - Song");
+        row("connecting: the channel stands in", "Connecting\u2026", "Radio", "",
+            State::Connecting);
+        row("paused: the saved title", "Pause...", "Radio", "", State::Idle);
     }
     void metadata()
     {
@@ -216,7 +205,48 @@ private slots:
         QVERIFY(failed.contains("CanPause"));
         QVERIFY(!failed.contains("Volume"));
     }
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode"); // -1: the program runs
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("restart");
+
+        const auto args = [](std::initializer_list<const char *> list) {
+            QStringList result{QStringLiteral("morvena-webradio")};
+            for (const char *arg : list) {
+                result.append(QString::fromUtf8(arg));
+            }
+            return result;
+        };
+        QTest::newRow("version") << args({"--version"}) << 0 << QString() << false;
+        QTest::newRow("relative file, made whole for the running instance")
+            << args({"music/a b.mp3"}) << -1 << QStringLiteral("/home/u/music/a b.mp3") << false;
+        QTest::newRow("file URL from a file manager")
+            << args({"file:///srv/r%C3%B8d%20sang.ogg"}) << -1
+            << QStringLiteral("/srv/rød sang.ogg") << false;
+        QTest::newRow("stream link kept as it is")
+            << args({"http://127.0.0.1:8000/live?x=1"}) << -1
+            << QStringLiteral("http://127.0.0.1:8000/live?x=1") << false;
+        QTest::newRow("restart") << args({"--restart"}) << -1 << QString() << true;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, target);
+        QFETCH(bool, restart);
+
+        const CommandLine::Result result = CommandLine::parse(arguments, QStringLiteral("/home/u"));
+        QCOMPARE(result.exitCode.value_or(-1), exitCode);
+        QCOMPARE(result.target, target);
+        QCOMPARE(result.restart, restart);
+        if (arguments.contains(QStringLiteral("--version"))) {
+            QCOMPARE(result.output, QStringLiteral("Morvena Webradio 2.71\n"));
+        }
+        QCOMPARE(CommandLine::isLink(result.target), target.startsWith(QStringLiteral("http")));
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_MediaControls)
-#include "tst_mediacontrols.moc"
+QTEST_GUILESS_MAIN(tst_Desktop)
+#include "tst_desktop.moc"
