@@ -3,7 +3,6 @@
 #include "Fixture.h"
 #include "NowPlaying.h"
 #include "ProfileReader.h"
-#include "TextDecoding.h"
 #include "XmlPlaylist.h"
 
 #include <QTest>
@@ -29,24 +28,6 @@ class TestText : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
-    void decodesUtf8OrWindows1252_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("utf-8 with BOM")
-            << QByteArray("\xEF\xBB\xBF\xC3\xA6\xC3\xB8\xC3\xA5") << QStringLiteral("æøå");
-        QTest::newRow("latin-1") << QByteArray("\xD8stland") << QStringLiteral("Østland");
-        QTest::newRow("cp1252 quotes and euro")
-            << QByteArray("\x93Hit\x94 \x80 5 \x96 live") << QStringLiteral("“Hit” € 5 – live");
-        QTest::newRow("truncated utf-8") << QByteArray("Caf\xC3") << QStringLiteral("CafÃ");
-    }
-    void decodesUtf8OrWindows1252()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(decodeUtf8OrWindows1252(bytes), text);
-    }
-
     void derivesNowPlaying_data()
     {
         QTest::addColumn<QStringList>("tags"); // key, value, key, value...
