@@ -16,7 +16,7 @@ player=morvena_webradio
 
 # Polls `command` until its output equals `want`, for at most `seconds`.
 expect() {
-    local seconds=$1 want=$2 got= tries
+    local seconds=$1 want=$2 got='' tries
     shift 2
     for ((tries = seconds * 5; tries > 0; tries--)); do
         got=$("$@" 2>/dev/null || true)
@@ -39,11 +39,12 @@ quit() {
     RADIO_PID=
 }
 
-# The station's titles come from a pipe, so the test can change them.
+# The station's titles come from a pipe, so the test can change them; held open read-write
+# here, so that neither end waits for the other.
 mkfifo "$work/titles"
+exec 7<>"$work/titles"
 spawn "$server" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" \
     >"$work/port"
-exec 7>"$work/titles"
 wait_for 10 test -s "$work/port" || fail "no stream server"
 port=$(head -n 1 "$work/port")
 # Presets 2 and 5 hold channels, the others nothing; nothing is tuned at the start.
