@@ -43,8 +43,9 @@ quit() {
 # here, so that neither end waits for the other.
 mkfifo "$work/titles"
 exec 7<>"$work/titles"
-spawn "$server" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" \
-    >"$work/port"
+# Not by spawn: a background command without its own redirection reads /dev/null.
+"$server" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" >"$work/port" &
+PIDS+=($!)
 wait_for 10 test -s "$work/port" || fail "no stream server"
 port=$(head -n 1 "$work/port")
 # Presets 2 and 5 hold channels, the others nothing; nothing is tuned at the start.
