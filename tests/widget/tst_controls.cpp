@@ -163,9 +163,8 @@ Q_DECLARE_METATYPE(Under)
 Q_DECLARE_METATYPE(Start)
 Q_DECLARE_METATYPE(Event)
 
-/// The image button: its state table row by row, the order of its events, its size
-/// following the pictures, and its stored properties. The pointer probe is a fake and the
-/// leave poll is ticked by hand, so nothing waits.
+/// The button's pointer probe is a fake and its leave poll, like the popup's steps, is
+/// ticked by hand, so nothing waits.
 class TestControls : public QObject {
     Q_OBJECT
 
