@@ -1,16 +1,22 @@
 // The player's core against recording fakes: tuning, pause, continue and stop in the exact
-// order of their steps across engine, state, store, view and tray, and the status poll and
-// announcement watcher over a scripted engine.
+// order of their steps across engine, state, store, view and tray, the status poll and
+// announcement watcher over a scripted engine, start-up, saving and unloading, the settings
+// file on disk, the volume and the panel's keys.
 #include "Fixture.h"
+#include "IniSettingsStore.h"
+#include "KeyCommands.h"
 #include "SteadyClock.h"
 #include "StreamPolicy.h"
 
+#include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 using Action = StreamPolicy::Action;
 using Failure = StreamPolicy::Failure;
 
 Q_DECLARE_METATYPE(Playback)
+Q_DECLARE_METATYPE(KeyCommands::Action)
 
 namespace {
 
@@ -39,6 +45,11 @@ struct HandClock final : SteadyClock {
 
 const Failure kRefused{QStringLiteral("Connection refused"), false};
 const Failure kMissing{QStringLiteral("Station not found (HTTP 404)"), true};
+using Values = QMap<QString, QString>;
+const Values kPaused = {{"LydstraumURL", kUrl},
+                        {"Tittel2", "Pause..."},
+                        {"KanalTekst", "Pause..."},
+                        {"Siste", "Radio Nord"}};
 
 // A program started over a store saved while playing Radio Nord (Siste differs from the
 // title so that copying the title into Label6 shows), loaded, and paused if asked.
@@ -376,6 +387,202 @@ private slots:
             QVERIFY(!policy.msUntilDue());
             QCOMPARE(policy.due().action, Action::Wait);
         }
+    }
+    void startUpRunsInOrder()
+    {
+        Fixture f(Fixture::With::Fakes, {{"LydstraumURL", kUrl},
+                                         {"Tittel2", "Radio Nord"},
+                                         {"KanalTekst", "A - T"},
+                                         {"Siste", "Radio Nord"},
+                                         {"ToppEllerIkke", "1"},
+                                         {"VisInfo", "1"},
+                                         {"Knapp1_URL", "http://preset"}});
+        f.lifecycle->loadForm();
+        f.lifecycle->finishLoad();
+        QCOMPARE(
+            f.log.take(),
+            QStringList({"Label3=0 kbps (0,00kB/s) - 0%", "view.PictureButton7(false)",
+                         "Label2=Radio Nord", "Label6=Radio Nord", "Label4=A - T", "chkFarge=1",
+                         "chkInfo=1", "engine.setUrl(" + kUrl + ")", "engine.setVolume(100)"}));
+        // Saving writes the six state keys and leaves the presets alone.
+        f.settings->SaveFormSettings(FormSettings::kAppName);
+        QCOMPARE(f.log.take(), Fixture::saveLines(kUrl, "Radio Nord", "A - T", "Radio Nord", 1, 1));
+        QCOMPARE(f.stored(u"Knapp1_URL"), QStringLiteral("http://preset"));
+    }
+
+    // Options as a hand-edited file may hold them: only "1" and "0" (blanks aside) count;
+    // anything else leaves the box as it was.
+    void loadWithGarbageOptions_data()
+    {
+        QTest::addColumn<Values>("stored");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("farge");
+        QTest::addColumn<int>("info");
+        QTest::newRow("padded") << Values({{"ToppEllerIkke", " 1 "}, {"VisInfo", "1"}}) << 0 << 1
+                                << 1;
+        QTest::newRow("garbage") << Values({{"ToppEllerIkke", "yes"}, {"VisInfo", "1x"}}) << 0 << 0
+                                 << 0;
+        QTest::newRow("garbage keeps a set box")
+            << Values({{"ToppEllerIkke", ""}, {"VisInfo", "on"}}) << 1 << 1 << 1;
+        QTest::newRow("out of range")
+            << Values({{"ToppEllerIkke", "2"}, {"VisInfo", "-1"}}) << 1 << 1 << 1;
+    }
+    void loadWithGarbageOptions()
+    {
+        QFETCH(Values, stored);
+        QFETCH(int, before);
+        QFETCH(int, farge);
+        QFETCH(int, info);
+        Fixture f(Fixture::With::Fakes, stored);
+        f.state->setChkFarge(before);
+        f.state->setChkInfo(before);
+        f.lifecycle->loadForm();
+        f.lifecycle->finishLoad();
+        QCOMPARE(f.state->Label2(), QStringLiteral("no channel selected"));
+        QCOMPARE(f.state->chkFarge(), farge);
+        QCOMPARE(f.state->chkInfo(), info);
+        QCOMPARE(f.engine->url(), QString());
+    }
+
+    // After a start in the pause state the engine has no URL; a save before continuing
+    // (an option change, or quitting) must keep the stream, so continue still finds it.
+    void pauseStateKeepsItsUrl()
+    {
+        Fixture f(Fixture::With::Fakes, kPaused);
+        f.lifecycle->loadForm();
+        f.lifecycle->finishLoad();
+        QCOMPARE(f.engine->url(), QString());
+        QCOMPARE(f.state->Label6(), QStringLiteral("Radio Nord"));
+        f.state->setChkInfo(1);
+        f.log.take();
+        f.settings->SaveFormSettings(FormSettings::kAppName);
+        QCOMPARE(f.log.take(),
+                 Fixture::saveLines(kUrl, "Pause...", "Pause...", "Radio Nord", 0, 1));
+        f.transport->continuePlaying();
+        QCOMPARE(f.engine->url(), kUrl);
+    }
+
+    // Unloading saves first, then ends the program.
+    void unloadSavesBeforeItEnds()
+    {
+        Fixture f;
+        f.transport->tune(QStringLiteral("Radio Nord"), kUrl);
+        f.state->setLabel4(QStringLiteral("A - T"));
+        f.log.take();
+        f.lifecycle->unload();
+        QCOMPARE(f.log.take(), Fixture::saveLines(kUrl, "Radio Nord", "A - T", "Radio Nord") +
+                                   QStringList({"view.end()"}));
+    }
+
+    // A file we cannot read whole is the user's: defaults are read, nothing is written.
+    void brokenFileIsReadAsDefaultsAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("open section") << QByteArray("[2.71\nTittel2=x\n");
+        QTest::newRow("not UTF-8") << QByteArray("[2.71]\nTittel2=\xff\xfe\n");
+        QTest::newRow("a folder in its place") << QByteArray();
+    }
+    void brokenFileIsReadAsDefaultsAndKept()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        const QString file = home.path() + QStringLiteral("/Morvena Webradio/settings.ini");
+        QVERIFY(content.isEmpty() ? QDir().mkpath(file) : Fixture::write(file, content));
+        IniSettingsStore store;
+        const auto app = FormSettings::kAppName;
+        QCOMPARE(store.getSetting(app, FormSettings::kSection, "Tittel2", "-"),
+                 QStringLiteral("-"));
+        QVERIFY(!store.saveSetting(app, FormSettings::kSection, "Tittel2", "new"));
+        QVERIFY(!store.deleteSection(app, FormSettings::kSection));
+        QCOMPARE(Fixture::read(file).value_or(QByteArray()), content);
+    }
+
+    // Volume goes in 5 % steps from the remembered level; a restart reads what was stored.
+    void volumeStepsAndWheel_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("wheel"); // angle deltas; empty: one step() of +1
+        QTest::addColumn<int>("level");
+        QTest::newRow("first start is full") << QString() << QList<int>{-120} << 95;
+        QTest::newRow("garbage reads as full") << "loud" << QList<int>{-120} << 95;
+        QTest::newRow("stored level is the start") << "40" << QList<int>{120} << 45;
+        QTest::newRow("off the grid: up lands on it") << "42" << QList<int>{} << 45;
+        QTest::newRow("off the grid: down lands on it") << "42" << QList<int>{-120} << 40;
+        QTest::newRow("never past 100") << "100" << QList<int>{120, 120} << 100;
+        QTest::newRow("never below 0") << "5" << QList<int>{-360} << 0;
+        QTest::newRow("touchpad fractions add up") << "50" << QList<int>{40, 40, 40, 40} << 55;
+        QTest::newRow("stored out of range is cut") << "250" << QList<int>{-120} << 95;
+    }
+    void volumeStepsAndWheel()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, wheel);
+        QFETCH(int, level);
+        Fixture f;
+        if (!stored.isNull())
+            f.memory.values.insert(Fixture::key(QString(FormSettings::kLydstyrke)), stored);
+        Volume volume(*f.settings, *f.engine);
+        if (wheel.isEmpty())
+            volume.step(1);
+        for (const int delta : wheel)
+            volume.wheel(delta);
+        QCOMPARE(volume.level(), level);
+        QCOMPARE(Volume(*f.settings, *f.engine).level(), level);
+    }
+
+    // A change is applied, stored and announced once; a start plays at the stored level.
+    void volumeChangeAndStart()
+    {
+        Fixture f;
+        Volume volume(*f.settings, *f.engine);
+        QSignalSpy changed(&volume, &Volume::changed);
+        volume.set(35);
+        volume.set(35);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(f.engine->volume(), 35);
+        QCOMPARE(f.stored(QString(FormSettings::kLydstyrke)), QStringLiteral("35"));
+        f.engine->setVolume(100);
+        f.settings->LoadFormSettings(FormSettings::kAppName);
+        QCOMPARE(f.engine->volume(), 35);
+    }
+
+    void keys_data()
+    {
+        using KeyCommands::Action;
+        using KeyCommands::Command;
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<Action>("action");
+        QTest::newRow("space") << int(Qt::Key_Space) << 0 << Action{Command::PauseOrContinue};
+        QTest::newRow("s") << int(Qt::Key_S) << 0 << Action{Command::Stop};
+        QTest::newRow("1") << int(Qt::Key_1) << 0 << Action{Command::TunePreset, 1};
+        QTest::newRow("keypad 9") << int(Qt::Key_9) << int(Qt::KeypadModifier)
+                                  << Action{Command::TunePreset, 9};
+        QTest::newRow("ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier)
+                                << Action{Command::StorePreset, 3};
+        QTest::newRow("alt+3") << int(Qt::Key_3) << int(Qt::AltModifier) << Action{};
+        QTest::newRow("0 is no preset") << int(Qt::Key_0) << 0 << Action{};
+        QTest::newRow("m") << int(Qt::Key_M) << 0 << Action{Command::MainMenu};
+        QTest::newRow("f10") << int(Qt::Key_F10) << 0 << Action{Command::MainMenu};
+        QTest::newRow("menu") << int(Qt::Key_Menu) << 0 << Action{Command::MainMenu};
+        QTest::newRow("ctrl+m") << int(Qt::Key_M) << int(Qt::ControlModifier) << Action{};
+        QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << Action{Command::ToTray};
+        QTest::newRow("shift+plus")
+            << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << Action{Command::VolumeUp};
+        QTest::newRow("equal") << int(Qt::Key_Equal) << 0 << Action{Command::VolumeUp};
+        QTest::newRow("keypad minus")
+            << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << Action{Command::VolumeDown};
+        QTest::newRow("tab is left to focus") << int(Qt::Key_Tab) << 0 << Action{};
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(KeyCommands::Action, action);
+        const auto got = KeyCommands::forKey(key, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(int(got.command), int(action.command));
+        QCOMPARE(got.preset, action.preset);
     }
 };
 

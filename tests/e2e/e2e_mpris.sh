@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The real program on a private session bus, driven and read by playerctl as a desktop's
+# media controls would: status, the stream's title (also after the station changes it),
+# play-pause, next preset, and a volume set through it survives a restart. With Xvfb and
+# xdotool at hand (no window manager), the panel's keys are tried too.
+#   e2e_mpris.sh <morvena-webradio> <morvena-streamserver> <fixture folder>
+set -euo pipefail
+program=${1:?usage: e2e_mpris.sh <morvena-webradio> <morvena-streamserver> <fixtures>}
+server=${2:?}
+fixtures=${3:?}
+source "$(dirname "$0")/radio.sh"
+need playerctl dbus-send
+in_dbus_session "$0" "$@"
+radio_prepare "$program"
+player=morvena_webradio
+
+# Polls `command` until its output equals `want`, for at most `seconds`.
+expect() {
+    local seconds=$1 want=$2 got='' tries
+    shift 2
+    for ((tries = seconds * 5; tries > 0; tries--)); do
+        got=$("$@" 2>/dev/null || true)
+        [[ $got == "$want" ]] && return 0
+        sleep 0.2
+    done
+    fail "$* gave '$got', not '$want' within ${seconds} s"
+}
+ctl() { playerctl -p "$player" "$@"; }
+start() {
+    radio_start
+    expect 20 "$player" playerctl -l
+}
+# Quit over the bus unloads the window like a close: the state and the volume are kept.
+quit() {
+    dbus-send --session --type=method_call --dest="org.mpris.MediaPlayer2.$player" \
+        /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
+    wait_for 10 sh -c "! kill -0 $RADIO_PID 2>/dev/null" || fail "Quit did not end the program"
+    wait "$RADIO_PID" || true
+    RADIO_PID=
+}
+
+# The station's titles come from a pipe, so the test can change them; held open read-write
+# here, so that neither end waits for the other.
+mkfifo "$work/titles"
+exec 7<>"$work/titles"
+# Not by spawn: a background command without its own redirection reads /dev/null.
+"$server" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" >"$work/port" &
+PIDS+=($!)
+wait_for 10 test -s "$work/port" || fail "no stream server"
+port=$(head -n 1 "$work/port")
+# Presets 2 and 5 hold channels, the others nothing; nothing is tuned at the start.
+printf '[2.71]\nKnapp2_Navn=Channel Two\nKnapp2_URL=http://127.0.0.1:%s/tone.mp3\nKnapp5_Navn=Channel Five\nKnapp5_URL=http://127.0.0.1:%s/tone.ogg\n' \
+    "$port" "$port" >"$RADIO_SETTINGS"
+
+keys=
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xdpyinfo >/dev/null; then
+    DESKTOP_TMP=$work/x
+    mkdir -p "$DESKTOP_TMP"
+    desktop_start_x && keys=1 && export QT_QPA_PLATFORM=xcb
+fi
+
+start
+expect 5 "Stopped" ctl status
+# A follower hears only the property changes the player announces on the bus.
+spawn playerctl -p "$player" --follow metadata --format '{{title}}' >"$work/follow.out" 2>/dev/null
+# With nothing tuned, play starts the first preset that holds a channel.
+ctl play
+expect 20 "Playing" ctl status
+expect 30 "Test Artist|First Song|Channel Two" ctl metadata --format '{{artist}}|{{title}}|{{album}}'
+echo "New Artist - Second Song" >&7
+expect 30 "New Artist|Second Song" ctl metadata --format '{{artist}}|{{title}}'
+expect 5 "Second Song" grep -m 1 -x "Second Song" "$work/follow.out"
+ctl play-pause
+expect 5 "Paused" ctl status
+ctl play-pause
+expect 20 "Playing" ctl status
+ctl next
+expect 20 "Channel Five|http://127.0.0.1:$port/tone.ogg" ctl metadata --format '{{album}}|{{xesam:url}}'
+ctl next
+expect 20 "Channel Two" ctl metadata --format '{{album}}'
+ctl volume 0.4
+expect 5 "0.400000" ctl volume
+
+if [[ -n $keys ]]; then
+    window=$(xdotool search --sync --limit 1 --pid "$RADIO_PID" 2>/dev/null | head -n 1 || true)
+    [[ -n $window ]] || fail "no window of the program on the display"
+    # No window manager here: the test hands the window the input focus itself.
+    xdotool windowfocus --sync "$window"
+    press() { xdotool key --delay 100 "$@"; }
+    # Tab puts the focus on a button: the panel's keys go on working.
+    press Tab space
+    expect 5 "Paused" ctl status
+    press space
+    expect 20 "Playing" ctl status
+    press 5
+    expect 20 "Channel Five" ctl metadata --format '{{album}}'
+    # An empty preset says so and leaves the channel playing.
+    press 7
+    expect 5 "Channel Five|Playing" ctl metadata --format '{{album}}|{{status}}'
+    press minus minus
+    expect 5 "0.300000" ctl volume
+    press plus
+    expect 5 "0.350000" ctl volume
+    press s
+    expect 5 "Stopped" ctl status
+    press 2
+    expect 20 "Channel Two" ctl metadata --format '{{album}}'
+    # Ctrl+3 stores the playing channel on 3, as holding the button does.
+    press ctrl+3
+    expect 5 "Channel Two" setting Knapp3_Navn
+fi
+
+quit
+stored=$(setting Lydstyrke)
+[[ $stored =~ ^[34][05]$ ]] || fail "the volume was not stored: '$stored'"
+start
+expect 5 "0.${stored}0000" ctl volume
+expect 20 "Playing" ctl status
+quit
+pass "media controls"
