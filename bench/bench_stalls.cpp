@@ -83,12 +83,12 @@ int main(int argc, char **argv)
     }
     const QByteArray stream = server.url(QStringLiteral("/tone.mp3")).toUtf8();
     server.addDocument(QStringLiteral("/list.pls"),
-                       "[playlist]\nNumberOfEntries=1\nFile1=" + stream + "\n");
-    server.addDocument(QStringLiteral("/list.m3u"), "#EXTM3U\n" + stream + "\n");
+                       {"[playlist]\nNumberOfEntries=1\nFile1=" + stream + "\n"});
+    server.addDocument(QStringLiteral("/list.m3u"), {"#EXTM3U\n" + stream + "\n"});
     server.addDocument(QStringLiteral("/list.asx"),
-                       "<asx><entry><ref href=\"http://127.0.0.1:1/dead.mp3\"/></entry>"
-                       "<entry><ref href=\"" +
-                           stream + "\"/></entry></asx>");
+                       {"<asx><entry><ref href=\"http://127.0.0.1:1/dead.mp3\"/></entry>"
+                        "<entry><ref href=\"" +
+                        stream + "\"/></entry></asx>"});
 
     struct Case {
         const char *name;

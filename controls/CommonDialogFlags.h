@@ -148,4 +148,9 @@ inline constexpr qint32 CDERR_INITIALIZATION = 0x2;
 /// The chosen name does not fit the file buffer.
 inline constexpr qint32 FNERR_BUFFERTOOSMALL = 0x3003;
 
+// Units of font sizes and page margins as the dialogs exchange them.
+inline constexpr double kTenthsPerPoint = 10.0;
+inline constexpr qint32 kThousandthsPerInch = 1000;
+inline constexpr qint32 kHundredthsPerMillimetre = 100;
+
 } // namespace CommonDialogFlags

@@ -33,10 +33,7 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kPointsPerInch = 72.0;
-constexpr double kTenthsPerPoint = 10.0;
 constexpr double kFallbackDpi = 96.0;
-constexpr double kThousandthsPerInch = 1000.0;
-constexpr double kHundredthsPerMillimetre = 100.0;
 constexpr int kMaxFontWeight = 1000;
 constexpr int kColorChannelMask = 0xFF;
 constexpr int kGreenShift = 8;

@@ -20,9 +20,6 @@ constexpr qint32 kFontHookTemplateAndApply = CF_ENABLEHOOK | CF_ENABLETEMPLATE |
 constexpr qint32 kPrintHooksAndTemplates =
     PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK | PD_ENABLEPRINTTEMPLATE | PD_ENABLESETUPTEMPLATE;
 constexpr double kTwipsPerPoint = 20.0;
-constexpr double kTenthsPerPoint = 10.0;
-constexpr qint32 kThousandthsPerInch = 1000;
-constexpr qint32 kHundredthsPerMillimetre = 100;
 constexpr quint16 kFirstPage = 1;
 constexpr quint16 kLastPage = 65535;
 constexpr qint32 kPageNumbersRange = 1;

@@ -57,7 +57,7 @@ radio_cleanup() {
 }
 trap radio_cleanup EXIT
 radio_desktop() {
-    [[ -z $(desktop_missing import "$@") ]] || { echo "SKIP: missing $(desktop_missing import "$@")"; exit 77; }
+    need "${DESKTOP_TOOLS[@]}" import "$@"
     desktop_start || fail "no headless desktop"
     trap radio_cleanup EXIT # desktop_start set its own
     ON_DESKTOP=1

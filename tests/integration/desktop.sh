@@ -1,5 +1,5 @@
 # A headless desktop for end-to-end runs: Xvfb, a window manager (openbox), a compositing
-# manager (picom, or xcompmgr) and a tray host (trayer), each stopped by its own PID.
+# manager (picom) and a tray host (trayer), each stopped by its own PID.
 #
 # Source it from a script that runs inside dbus-run-session, then:
 #   desktop_start            sets DISPLAY, XDG_RUNTIME_DIR; fails when a tool is missing
@@ -29,16 +29,8 @@ desktop_spawn() {
     DESKTOP_PIDS+=($!)
 }
 
-desktop_missing() {
-    local tool missing=()
-    for tool in Xvfb xdpyinfo xdotool xprop xwininfo openbox trayer "$@"; do
-        command -v "$tool" >/dev/null || missing+=("$tool")
-    done
-    if ! command -v picom >/dev/null && ! command -v xcompmgr >/dev/null; then
-        missing+=(picom)
-    fi
-    echo "${missing[*]}"
-}
+# The tools desktop_start needs.
+DESKTOP_TOOLS=(Xvfb xdpyinfo xdotool xprop xwininfo openbox picom trayer)
 
 # Starts Xvfb on the first free display from :90 to :99. Another X server may take the
 # same number at the same moment: then ours dies at once and the next number is tried.
@@ -72,14 +64,10 @@ desktop_start() {
     # openbox is up once it has claimed the window manager selection and set its check.
     wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
         { echo "desktop: openbox did not start" >&2; cat "$DESKTOP_TMP/openbox.log" >&2; return 1; }
-    if command -v picom >/dev/null; then
-        desktop_spawn picom picom --backend xrender --no-fading-openclose
-        # picom makes its window once it has taken over the screen.
-        wait_for 10 xdotool search --classname picom ||
-            { echo "desktop: picom did not start" >&2; return 1; }
-    else
-        desktop_spawn xcompmgr xcompmgr
-    fi
+    desktop_spawn picom picom --backend xrender --no-fading-openclose
+    # picom makes its window once it has taken over the screen.
+    wait_for 10 xdotool search --classname picom ||
+        { echo "desktop: picom did not start" >&2; return 1; }
     # A tray along the top edge, right-aligned; programs started before it would not see it.
     desktop_spawn trayer trayer --edge top --align right --widthtype pixel --width 120 \
         --height 24 --SetDockType true --SetPartialStrut true

@@ -92,18 +92,17 @@ void Fixture::restart()
     // Every holder's change is logged through its notify signal, which is also what keeps
     // the window in step; a holder set to the value it already has logs nothing.
     PlayerState *holder = state.get();
-    const auto logText = [this, holder](const char *name,
-                                        void (PlayerState::*changed)(const QString &)) {
+    using P = PlayerState;
+    for (auto [name, changed] : {std::pair{"Label1", &P::Label1Changed},
+                                 {"Label2", &P::Label2Changed},
+                                 {"Label3", &P::Label3Changed},
+                                 {"Label4", &P::Label4Changed},
+                                 {"Label5", &P::Label5Changed},
+                                 {"Label6", &P::Label6Changed}}) {
         QObject::connect(holder, changed, holder, [this, name](const QString &text) {
             log.add(QLatin1String(name) + QLatin1Char('=') + text);
         });
-    };
-    logText("Label1", &PlayerState::Label1Changed);
-    logText("Label2", &PlayerState::Label2Changed);
-    logText("Label3", &PlayerState::Label3Changed);
-    logText("Label4", &PlayerState::Label4Changed);
-    logText("Label5", &PlayerState::Label5Changed);
-    logText("Label6", &PlayerState::Label6Changed);
+    }
     QObject::connect(holder, &PlayerState::Label5ForeColorChanged, holder, [this](quint32 argb) {
         log.add(QStringLiteral("Label5.ForeColor=#%1").arg(argb, 8, 16, QLatin1Char('0')));
     });

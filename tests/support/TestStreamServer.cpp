@@ -8,6 +8,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -19,16 +20,16 @@ constexpr int kOggSeconds = 30; // length of the generated Ogg fixture
 constexpr int kMp3BytesPerSecond = 128'000 / 8;
 constexpr int kMaxMetadataBlock = 255 * 16;
 
-struct Fixture {
-    QByteArray bytes;
-    int bytesPerSecond = 0;
-    QByteArray contentType;
-};
-
 } // namespace
 
 class StreamServerWorker : public QObject {
     Q_OBJECT
+
+    struct Fixture {
+        QByteArray bytes;
+        int bytesPerSecond = 0;
+        QByteArray contentType;
+    };
 
 public:
     StreamServerWorker(std::shared_ptr<TestStreamServer::Shared> shared, const QString &fixtureDir)
@@ -96,9 +97,9 @@ private:
 
     void answer(QTcpSocket *socket, const QByteArray &request)
     {
-        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-        const QString path =
-            requestLine.size() > 1 ? QString::fromUtf8(requestLine.at(1)) : QString();
+        const QString target =
+            QString::fromUtf8(request.left(request.indexOf("\r\n")).split(' ').value(1));
+        const QString path = QUrl(target).path();
         const bool wantsIcy = request.toLower().contains("icy-metadata: 1");
         const TestStreamServer::Settings now = settings();
 
@@ -106,11 +107,15 @@ private:
             return;
         {
             QMutexLocker lock(&m_shared->mutex);
+            m_shared->requests.append(target);
             const auto document = m_shared->documents.constFind(path);
             if (document != m_shared->documents.cend()) {
-                socket->write("HTTP/1.0 200 OK\r\nContent-Type: " + document->second +
-                              "\r\nContent-Length: " + QByteArray::number(document->first.size()) +
-                              "\r\nConnection: close\r\n\r\n" + document->first);
+                QByteArray head = "HTTP/1.0 " + document->status +
+                                  "\r\nContent-Type: " + document->contentType +
+                                  "\r\nConnection: close\r\n";
+                if (document->sendLength)
+                    head += "Content-Length: " + QByteArray::number(document->body.size()) + "\r\n";
+                socket->write(head + "\r\n" + document->body);
                 socket->disconnectFromHost();
                 return;
             }
@@ -275,17 +280,22 @@ void TestStreamServer::setSettings(const Settings &settings)
     m_shared->settings = settings;
 }
 
-void TestStreamServer::addDocument(const QString &path, const QByteArray &body,
-                                   const QByteArray &contentType)
+void TestStreamServer::addDocument(const QString &path, const Document &document)
 {
     QMutexLocker lock(&m_shared->mutex);
-    m_shared->documents.insert(path, {body, contentType});
+    m_shared->documents.insert(path, document);
 }
 
 int TestStreamServer::connectionCount() const
 {
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->connections;
+}
+
+QStringList TestStreamServer::requests() const
+{
+    QMutexLocker lock(&m_shared->mutex);
+    return m_shared->requests;
 }
 
 #include "TestStreamServer.moc"

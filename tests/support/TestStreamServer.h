@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 #include <memory>
@@ -53,20 +54,30 @@ public:
     /// "http://127.0.0.1:<port><path>".
     QString url(const QString &path) const;
 
+    /// A document served at a path, whatever the query (playlists, API answers).
+    struct Document {
+        QByteArray body;
+        QByteArray contentType = "text/plain";
+        QByteArray status = "200 OK";
+        bool sendLength = true; ///< false: no Content-Length, the end closes the connection
+    };
+
     /// Replaces the settings; streams already running pick them up at their next step.
     void setSettings(const Settings &settings);
-    /// Serves `body` at `path` as a plain document.
-    void addDocument(const QString &path, const QByteArray &body,
-                     const QByteArray &contentType = "text/plain");
+    /// Serves `document` at `path`.
+    void addDocument(const QString &path, const Document &document);
     /// How many connections were accepted since start.
     int connectionCount() const;
+    /// Path and query of each request answered, in order.
+    QStringList requests() const;
 
 private:
     friend class StreamServerWorker;
     struct Shared {
         mutable QMutex mutex;
         Settings settings;
-        QHash<QString, std::pair<QByteArray, QByteArray>> documents; // body, content type
+        QHash<QString, Document> documents;
+        QStringList requests;
         int connections = 0;
     };
 

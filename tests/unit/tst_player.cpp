@@ -9,7 +9,6 @@
 #include "StreamPolicy.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTest>
 
 using Action = StreamPolicy::Action;
@@ -106,18 +105,11 @@ private slots:
     }
 
     // The pause saves the stream's address before it closes the stream.
-    void pause_data()
-    {
-        QTest::addColumn<bool>("button");
-        QTest::newRow("pause button") << true;
-        QTest::newRow("popup item") << false;
-    }
     void pause()
     {
-        QFETCH(bool, button);
         Fixture f;
         startPlaying(f);
-        button ? f.transport->pauseButton() : f.transport->pause();
+        f.transport->pauseButton();
         QCOMPARE(f.log.take(),
                  QStringList({"view.fortsett_avs.caption(Continue (Radio Nord))",
                               "view.fortsett_avs.enabled(true)", "view.pause_avs.enabled(false)",
@@ -233,26 +225,16 @@ private slots:
                      Fixture::saveLines(kUrl, kNord, label4, kNord));
     }
 
+    // Whether a failure is worth a retry (the engine test checks the texts of 404, refused
+    // and an untrusted certificate against real servers).
     void classifiesEngineFailures_data()
     {
         QTest::addColumn<int>("http");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("final");
-        QTest::newRow("404") << 404 << ""
-                             << "Station not found (HTTP 404)" << true;
-        QTest::newRow("403") << 403 << ""
-                             << "Access denied (HTTP 403)" << true;
-        QTest::newRow("410") << 410 << ""
-                             << "Station gone (HTTP 410)" << true;
         QTest::newRow("503 may pass") << 503 << ""
                                       << "The server answered HTTP 503" << false;
-        QTest::newRow("refused")
-            << 0 << "tcp: Connection to tcp://127.0.0.1:1 failed: Connection refused"
-            << "Connection refused" << false;
-        QTest::newRow("untrusted certificate")
-            << 0 << "tls: Peer certificate failed verification"
-            << "Secure connection failed: certificate not trusted" << true;
         QTest::newRow("not audio") << 0 << "Failed to recognize file format."
                                    << "Not an audio stream" << true;
         QTest::newRow("typo in the host")
@@ -396,6 +378,7 @@ private slots:
                                          {"Siste", "Radio Nord"},
                                          {"ToppEllerIkke", "1"},
                                          {"VisInfo", "1"},
+                                         {"Lydstyrke", "35"},
                                          {"Knapp1_URL", "http://preset"}});
         f.lifecycle->loadForm();
         f.lifecycle->finishLoad();
@@ -403,7 +386,7 @@ private slots:
             f.log.take(),
             QStringList({"Label3=0 kbps (0,00kB/s) - 0%", "view.PictureButton7(false)",
                          "Label2=Radio Nord", "Label6=Radio Nord", "Label4=A - T", "chkFarge=1",
-                         "chkInfo=1", "engine.setUrl(" + kUrl + ")", "engine.setVolume(100)"}));
+                         "chkInfo=1", "engine.setUrl(" + kUrl + ")", "engine.setVolume(35)"}));
         // Saving writes the six state keys and leaves the presets alone.
         f.settings->SaveFormSettings(FormSettings::kAppName);
         QCOMPARE(f.log.take(), Fixture::saveLines(kUrl, "Radio Nord", "A - T", "Radio Nord", 1, 1));
@@ -504,13 +487,11 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QList<int>>("wheel"); // angle deltas; empty: one step() of +1
         QTest::addColumn<int>("level");
-        QTest::newRow("first start is full") << QString() << QList<int>{-120} << 95;
         QTest::newRow("garbage reads as full") << "loud" << QList<int>{-120} << 95;
         QTest::newRow("stored level is the start") << "40" << QList<int>{120} << 45;
         QTest::newRow("off the grid: up lands on it") << "42" << QList<int>{} << 45;
         QTest::newRow("off the grid: down lands on it") << "42" << QList<int>{-120} << 40;
         QTest::newRow("never past 100") << "100" << QList<int>{120, 120} << 100;
-        QTest::newRow("never below 0") << "5" << QList<int>{-360} << 0;
         QTest::newRow("touchpad fractions add up") << "50" << QList<int>{40, 40, 40, 40} << 55;
         QTest::newRow("stored out of range is cut") << "250" << QList<int>{-120} << 95;
     }
@@ -531,22 +512,6 @@ private slots:
         QCOMPARE(Volume(*f.settings, *f.engine).level(), level);
     }
 
-    // A change is applied, stored and announced once; a start plays at the stored level.
-    void volumeChangeAndStart()
-    {
-        Fixture f;
-        Volume volume(*f.settings, *f.engine);
-        QSignalSpy changed(&volume, &Volume::changed);
-        volume.set(35);
-        volume.set(35);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(f.engine->volume(), 35);
-        QCOMPARE(f.stored(QString(FormSettings::kLydstyrke)), QStringLiteral("35"));
-        f.engine->setVolume(100);
-        f.settings->LoadFormSettings(FormSettings::kAppName);
-        QCOMPARE(f.engine->volume(), 35);
-    }
-
     void keys_data()
     {
         using KeyCommands::Action;
@@ -554,22 +519,13 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<Action>("action");
-        QTest::newRow("space") << int(Qt::Key_Space) << 0 << Action{Command::PauseOrContinue};
-        QTest::newRow("s") << int(Qt::Key_S) << 0 << Action{Command::Stop};
-        QTest::newRow("1") << int(Qt::Key_1) << 0 << Action{Command::TunePreset, 1};
         QTest::newRow("keypad 9") << int(Qt::Key_9) << int(Qt::KeypadModifier)
                                   << Action{Command::TunePreset, 9};
-        QTest::newRow("ctrl+3") << int(Qt::Key_3) << int(Qt::ControlModifier)
-                                << Action{Command::StorePreset, 3};
         QTest::newRow("alt+3") << int(Qt::Key_3) << int(Qt::AltModifier) << Action{};
         QTest::newRow("0 is no preset") << int(Qt::Key_0) << 0 << Action{};
-        QTest::newRow("m") << int(Qt::Key_M) << 0 << Action{Command::MainMenu};
         QTest::newRow("f10") << int(Qt::Key_F10) << 0 << Action{Command::MainMenu};
-        QTest::newRow("menu") << int(Qt::Key_Menu) << 0 << Action{Command::MainMenu};
         QTest::newRow("ctrl+m") << int(Qt::Key_M) << int(Qt::ControlModifier) << Action{};
         QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << Action{Command::ToTray};
-        QTest::newRow("shift+plus")
-            << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << Action{Command::VolumeUp};
         QTest::newRow("equal") << int(Qt::Key_Equal) << 0 << Action{Command::VolumeUp};
         QTest::newRow("keypad minus")
             << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << Action{Command::VolumeDown};

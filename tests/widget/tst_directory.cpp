@@ -2,10 +2,10 @@
 // search, every bad answer, the server list and its fallback, the click report) and the
 // dialog that shows the result or what went wrong.
 #include "DirectoryClient.h"
-#include "FakeDirectoryServer.h"
 #include "Fixture.h"
 #include "StationActions.h"
 #include "StationSearchDialog.h"
+#include "TestStreamServer.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +15,7 @@
 #include <QUrlQuery>
 
 Q_DECLARE_METATYPE(StationSearch)
-Q_DECLARE_METATYPE(FakeDirectoryServer::Answer)
+Q_DECLARE_METATYPE(TestStreamServer::Document)
 
 namespace {
 
@@ -39,6 +39,18 @@ const QByteArray kStations =
          "{'stationuuid':'u-odd','name':'Old Server','url':'',"
          "'url_resolved':'http://127.0.0.1:9/odd','countrycode':'SE','codec':'OGG',"
          "'bitrate':'96','lastcheckok':'1','clickcount':'250'}]");
+
+const QString kSearch = QStringLiteral("/json/stations/search");
+
+// A stand-in for the directory's API on 127.0.0.1.
+struct Server : TestStreamServer {
+    Server() { start(); }
+    QUrl base() const { return QUrl(url({})); }
+    void answerJson(const QString &path, const QByteArray &json)
+    {
+        addDocument(path, {json, "application/json"});
+    }
+};
 
 DirectoryClient::Settings fixedAt(const QUrl &base)
 {
@@ -68,8 +80,8 @@ private slots:
     // Sorted by popularity, the broken station hidden, each field read from the JSON.
     void goodSearch()
     {
-        FakeDirectoryServer server;
-        server.answerJson("/json/stations/search", kStations);
+        Server server;
+        server.answerJson(kSearch, kStations);
         DirectoryClient client(fixedAt(server.base()));
         const StationSearch result = searchOnce(client, {"jazz radio", "jazz", "fr"});
         QVERIFY2(result, qPrintable(result.error));
@@ -82,39 +94,39 @@ private slots:
                  QStringList({"NRK P1|Norway|NO|AAC+|http://127.0.0.1:9/p1|u-nrk|0",
                               "Jazz Radio|France|FR|MP3|http://127.0.0.1:9/jazz.pls|u-jazz|128",
                               "Old Server||SE|OGG|http://127.0.0.1:9/odd|u-odd|96"}));
-        const QUrlQuery query{QUrl(server.requests.value(0))};
+        const QUrlQuery query{QUrl(server.requests().value(0))};
         QCOMPARE(query.queryItemValue("hidebroken"), QStringLiteral("true"));
     }
 
     // Every bad answer ends in one clear line and no stations, within the timeout.
     void badAnswers_data()
     {
-        QTest::addColumn<FakeDirectoryServer::Answer>("answer");
-        QTest::addColumn<bool>("dead");
+        QTest::addColumn<TestStreamServer::Document>("answer"); // empty: the server is down
+        QTest::addColumn<TestStreamServer::Mode>("mode");
         QTest::addColumn<QString>("says");
-        using A = FakeDirectoryServer::Answer;
+        using D = TestStreamServer::Document;
+        using M = TestStreamServer::Mode;
         QTest::newRow("malformed JSON")
-            << A{"200 OK", "application/json", json("[{'name': 'Jazz', ")} << false
-            << "not readable";
-        QTest::newRow("HTML") << A{"200 OK", "text/html", "<html><body>Gateway</body>"} << false
+            << D{json("[{'name': 'Jazz', "), "application/json"} << M::Normal << "not readable";
+        QTest::newRow("HTML") << D{"<html><body>Gateway</body>", "text/html"} << M::Normal
                               << "web page";
         QTest::newRow("10 MB, length untold")
-            << A{"200 OK", "application/json", "[" + QByteArray(10 << 20, ' ') + "]", false}
-            << false << "larger than";
-        QTest::newRow("never answers")
-            << A{"200 OK", "", "", true, true} << false << "did not answer within 1.5 s";
-        QTest::newRow("dead server") << A{} << true << "could not be reached";
+            << D{"[" + QByteArray(10 << 20, ' ') + "]", "application/json", "200 OK", false}
+            << M::Normal << "larger than";
+        QTest::newRow("never answers") << D{"[]"} << M::Hang << "did not answer within 1.5 s";
+        QTest::newRow("dead server") << D{} << M::Normal << "could not be reached";
     }
     void badAnswers()
     {
-        QFETCH(FakeDirectoryServer::Answer, answer);
-        QFETCH(bool, dead);
+        QFETCH(TestStreamServer::Document, answer);
+        QFETCH(TestStreamServer::Mode, mode);
         QFETCH(QString, says);
-        auto server = std::make_unique<FakeDirectoryServer>();
-        server->answer("/json/stations/search", answer);
-        DirectoryClient client(fixedAt(server->base()));
-        if (dead)
-            server.reset();
+        Server server;
+        server.addDocument(kSearch, answer);
+        server.setSettings({.mode = mode});
+        DirectoryClient client(fixedAt(server.base()));
+        if (answer.body.isEmpty())
+            server.stop();
         const StationSearch result = searchOnce(client);
         QVERIFY(!result);
         QVERIFY2(result.error.contains(says), qPrintable(result.error));
@@ -131,12 +143,13 @@ private slots:
     {
         QFETCH(QByteArray, list);
         const bool listed = list.isEmpty();
-        FakeDirectoryServer bootstrap, mirror, fallback;
+        Server bootstrap, mirror, fallback;
         if (listed)
-            list = json("[{'ip':'127.0.0.1','name':'") + mirror.authority().toUtf8() + "\"}]";
+            list = json("[{'ip':'127.0.0.1','name':'127.0.0.1:") +
+                   QByteArray::number(mirror.port()) + "\"}]";
         bootstrap.answerJson("/json/servers", list);
-        mirror.answerJson("/json/stations/search", kStations);
-        fallback.answerJson("/json/stations/search", kStations);
+        mirror.answerJson(kSearch, kStations);
+        fallback.answerJson(kSearch, kStations);
         DirectoryClient::Settings settings;
         settings.serverList = bootstrap.base().resolved(QUrl("/json/servers"));
         settings.fallbackBase = fallback.base();
@@ -144,16 +157,16 @@ private slots:
         DirectoryClient client(settings);
         QVERIFY(searchOnce(client));
         QCOMPARE(client.base(), listed ? mirror.base() : fallback.base());
-        QCOMPARE((listed ? mirror : fallback).requests.size(), 1);
-        QCOMPARE((listed ? fallback : mirror).requests.size(), 0);
+        QCOMPARE((listed ? mirror : fallback).requests().size(), 1);
+        QCOMPARE((listed ? fallback : mirror).requests().size(), 0);
     }
 
     // The dialog says what went wrong, then shows the stations; adding twice is refused
     // the second time; Return plays the chosen station and reports the click.
     void dialog()
     {
-        FakeDirectoryServer server;
-        server.answer("/json/stations/search", {"200 OK", "text/html", "<html>Bad gateway</html>"});
+        Server server;
+        server.addDocument(kSearch, {"<html>Bad gateway</html>", "text/html"});
         DirectoryClient client(fixedAt(server.base()));
         Fixture f;
         StationActions actions(*f.transport, *f.adder, *f.presets, client);
@@ -167,7 +180,7 @@ private slots:
         QCOMPARE(results->topLevelItemCount(), 0);
         QVERIFY(!add->isEnabled());
 
-        server.answerJson("/json/stations/search", kStations);
+        server.answerJson(kSearch, kStations);
         server.answerJson("/json/url/u-nrk", json("{'ok':true,'message':'retrieved station url'}"));
         QSignalSpy clicked(&client, &DirectoryClient::clickReported);
         QTest::mouseClick(dialog.findChild<QPushButton *>("cmdSok"), Qt::LeftButton);
@@ -181,7 +194,7 @@ private slots:
         QCOMPARE(f.state->Label2(), QStringLiteral("NRK P1"));
         QVERIFY(clicked.wait(5000));
         QCOMPARE(clicked.first(), QVariantList({"u-nrk", true}));
-        QCOMPARE(server.requests.last(), QStringLiteral("/json/url/u-nrk"));
+        QCOMPARE(server.requests().last(), QStringLiteral("/json/url/u-nrk"));
     }
 };
 
