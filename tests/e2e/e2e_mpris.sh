@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# The real program on a private session bus, driven and read by playerctl as a desktop's
-# media controls would: status, the stream's title (also after the station changes it),
-# play-pause, next preset, and a volume set through it survives a restart. With Xvfb and
-# xdotool at hand (no window manager), the panel's keys are tried too.
-#   e2e_mpris.sh <morvena-webradio> <morvena-streamserver> <fixture folder>
+# The real program on a private session bus against a real Icecast server, driven and read
+# by playerctl as a desktop's media controls would: status, the stream's title (also after
+# the station changes it), play-pause, next preset, and a volume set through it survives a
+# restart. With Xvfb and xdotool at hand (no window manager), the panel's keys are tried too.
+#   e2e_mpris.sh <morvena-webradio> <tone.mp3>
 set -euo pipefail
-program=${1:?usage: e2e_mpris.sh <morvena-webradio> <morvena-streamserver> <fixtures>}
-server=${2:?}
-fixtures=${3:?}
+program=${1:?usage: e2e_mpris.sh <morvena-webradio> <tone.mp3>}
+tone=${2:?}
 source "$(dirname "$0")/radio.sh"
-need playerctl dbus-send
+need playerctl dbus-send icecast2 ffmpeg curl
 in_dbus_session "$0" "$@"
 radio_prepare "$program"
 player=morvena_webradio
@@ -39,18 +38,12 @@ quit() {
     RADIO_PID=
 }
 
-# The station's titles come from a pipe, so the test can change them; held open read-write
-# here, so that neither end waits for the other.
-mkfifo "$work/titles"
-exec 7<>"$work/titles"
-# Not by spawn: a background command without its own redirection reads /dev/null.
-"$server" --fixtures "$fixtures" --title "Test Artist - First Song" <"$work/titles" >"$work/port" &
-PIDS+=($!)
-wait_for 10 test -s "$work/port" || fail "no stream server"
-port=$(head -n 1 "$work/port")
-# Presets 2 and 5 hold channels, the others nothing; nothing is tuned at the start.
-printf '[2.71]\nKnapp2_Navn=Channel Two\nKnapp2_URL=http://127.0.0.1:%s/tone.mp3\nKnapp5_Navn=Channel Five\nKnapp5_URL=http://127.0.0.1:%s/tone.ogg\n' \
-    "$port" "$port" >"$RADIO_SETTINGS"
+icecast_start "$tone" || fail "Icecast did not come up"
+icecast_title "Test Artist - First Song" || fail "the server refused the title"
+# Presets 2 and 5 hold channels (the same mount, told apart by the query), the others
+# nothing; nothing is tuned at the start.
+printf '[2.71]\nKnapp2_Navn=Channel Two\nKnapp2_URL=%s?two\nKnapp5_Navn=Channel Five\nKnapp5_URL=%s?five\n' \
+    "$ICECAST_URL" "$ICECAST_URL" >"$RADIO_SETTINGS"
 
 keys=
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xdpyinfo >/dev/null; then
@@ -67,7 +60,7 @@ spawn playerctl -p "$player" --follow metadata --format '{{title}}' >"$work/foll
 ctl play
 expect 20 "Playing" ctl status
 expect 30 "Test Artist|First Song|Channel Two" ctl metadata --format '{{artist}}|{{title}}|{{album}}'
-echo "New Artist - Second Song" >&7
+icecast_title "New Artist - Second Song" || fail "the server refused the title"
 expect 30 "New Artist|Second Song" ctl metadata --format '{{artist}}|{{title}}'
 expect 5 "Second Song" grep -m 1 -x "Second Song" "$work/follow.out"
 ctl play-pause
@@ -75,7 +68,7 @@ expect 5 "Paused" ctl status
 ctl play-pause
 expect 20 "Playing" ctl status
 ctl next
-expect 20 "Channel Five|http://127.0.0.1:$port/tone.ogg" ctl metadata --format '{{album}}|{{xesam:url}}'
+expect 20 "Channel Five|$ICECAST_URL?five" ctl metadata --format '{{album}}|{{xesam:url}}'
 ctl next
 expect 20 "Channel Two" ctl metadata --format '{{album}}'
 ctl volume 0.4

@@ -139,17 +139,11 @@ private slots:
         QCOMPARE(info("Author"), QStringLiteral("Test Artist"));
         if (path.endsWith(QLatin1String(".ogg")))
             return; // its metadata comes seconds apart: a title change is the MP3 rows' case
-        m_server->setSettings({.mode = mode, .title = "Other Band - Second Song"});
-        QTRY_COMPARE_WITH_TIMEOUT(info("Title"), QStringLiteral("Second Song"), kTitleTimeoutMs);
-        QCOMPARE(info("Author"), QStringLiteral("Other Band"));
-    }
-
-    void decodesLatin1TitlesAndSurvivesHugeMetadata()
-    {
-        m_server->setSettings(
-            {.title = "\xD8stlandssendingen - Nyheter p\xE5 nynorsk", .hugeMetadata = true});
-        m_player->setUrl(tone());
-        waitForAudio();
+        // A station's change, in Latin-1 as many still send, in metadata blocks of the
+        // greatest size.
+        m_server->setSettings({.mode = mode,
+                               .title = "\xD8stlandssendingen - Nyheter p\xE5 nynorsk",
+                               .hugeMetadata = true});
         QTRY_COMPARE_WITH_TIMEOUT(info("Author"), QStringLiteral("Østlandssendingen"),
                                   kTitleTimeoutMs);
         QCOMPARE(info("Title"), QStringLiteral("Nyheter på nynorsk"));

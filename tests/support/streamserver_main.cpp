@@ -1,15 +1,12 @@
 // Serves the test fixtures as live radio streams on 127.0.0.1 until killed.
 //   morvena-streamserver [--port N] [--fixtures DIR] [--title "Artist - Title"]
-// Prints the port it listens on as the first line of its output. Each line read on its
-// standard input becomes the title sent from then on.
+// Prints the port it listens on as the first line of its output.
 #include "TestStreamServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <cstdio>
-#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -33,21 +30,5 @@ int main(int argc, char *argv[])
     std::printf("%u\n", server.port());
     std::fflush(stdout);
 
-    // Unbuffered reads: a line must take effect as it arrives, not when a buffer fills.
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QByteArray pending;
-    QObject::connect(&input, &QSocketNotifier::activated, &input, [&] {
-        char buffer[512];
-        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got <= 0) {
-            input.setEnabled(false); // end of input: keep serving the last title
-            return;
-        }
-        pending.append(buffer, got);
-        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-            server.setSettings({.title = pending.left(end)});
-            pending.remove(0, end + 1);
-        }
-    });
     return QCoreApplication::exec();
 }

@@ -64,9 +64,6 @@ private slots:
             << list("1=One\r\n2=Two\r\n4=Four") << QStringList{kEdit, "One", "Two"};
         QTest::newRow("stops at a blank entry")
             << list("1=One\r\n2=Two\r\n3=  \r\n4=Four") << QStringList{kEdit, "One", "Two"};
-        QTest::newRow("Windows-1252 list")
-            << list("1=NRK P1 \xD8stlandssendingen\r\n2=Bl\xE5nn")
-            << QStringList{kEdit, "NRK P1 \u00D8stlandssendingen", "Bl\u00E5nn"};
         QTest::newRow("no list at all") << QByteArray() << QStringList{kEdit};
     }
     void builds()

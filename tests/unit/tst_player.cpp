@@ -512,6 +512,7 @@ private slots:
         QCOMPARE(Volume(*f.settings, *f.engine).level(), level);
     }
 
+    // The keyboard's rules (the common keys are e2e_mpris', on a real display).
     void keys_data()
     {
         using KeyCommands::Action;
@@ -523,10 +524,7 @@ private slots:
                                   << Action{Command::TunePreset, 9};
         QTest::newRow("alt+3") << int(Qt::Key_3) << int(Qt::AltModifier) << Action{};
         QTest::newRow("0 is no preset") << int(Qt::Key_0) << 0 << Action{};
-        QTest::newRow("f10") << int(Qt::Key_F10) << 0 << Action{Command::MainMenu};
         QTest::newRow("ctrl+m") << int(Qt::Key_M) << int(Qt::ControlModifier) << Action{};
-        QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << Action{Command::ToTray};
-        QTest::newRow("equal") << int(Qt::Key_Equal) << 0 << Action{Command::VolumeUp};
         QTest::newRow("keypad minus")
             << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << Action{Command::VolumeDown};
         QTest::newRow("tab is left to focus") << int(Qt::Key_Tab) << 0 << Action{};
