@@ -1,15 +1,9 @@
 #!/usr/bin/env bash
 # The whole program against a real Icecast 2 server on 127.0.0.1, driven through its panel
-# and menus with xdotool on the shared headless desktop:
-#   1. a first start with an empty store saves "no channel selected" and shows the pause button;
-#   2. "My Channels" tunes to the stream from the list beside the (portable) program;
-#   3. with "Information View" on, a title from the server brings a popup;
-#   4. a long press on preset 5 stores the stream there;
-#   5. "Stop Radio" forgets the stream; a short press on preset 5 tunes to it again;
-#   6. the pause button pauses; the pause survives a SIGTERM and a restart; the continue
-#      button plays again.
-# Each step checks settings.ini and leaves a screenshot in the artifacts folder. Exits 77
-# (skipped) when the desktop tools, Icecast or ffmpeg are missing.
+# and menus with xdotool on the shared headless desktop, in six steps from a first start to
+# a pause that survives a restart. Each step checks settings.ini and leaves a screenshot in
+# the artifacts folder. Exits 77 (skipped) when the desktop tools, Icecast or ffmpeg are
+# missing.
 #   e2e_radio.sh <morvena-webradio> <tone.mp3> <artifacts folder>
 set -euo pipefail
 program=${1:?usage: e2e_radio.sh <morvena-webradio> <tone.mp3> <artifacts>}
