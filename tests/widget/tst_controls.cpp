@@ -1,12 +1,17 @@
-// The panel's own controls on the offscreen platform: the image button (its state table,
-// the order of its events, its size following the pictures) and the now-playing popup (its
-// path below the screen, rising in steps, holding, one step down, closed; dismissing it;
-// its window and texts).
+// The controls on the offscreen platform: the image button (its state table, the order of
+// its events, its size following the pictures), the now-playing popup (its path below the
+// screen, rising in steps, holding, one step down, closed; dismissing it; its window and
+// texts) and the common dialogs (their length limits, and what a failed or cancelled
+// dialog clears).
+#include "CommonDialogError.h"
+#include "CommonDialogFlags.h"
+#include "Fakes.h"
 #include "Picture.h"
 #include "PictureButton.h"
 #include "PointerProbe.h"
 #include "PopupMotion.h"
 #include "cAlert.h"
+#include "cCommonDialog.h"
 #include "frmGmail.h"
 
 #include <QApplication>
@@ -18,6 +23,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -131,6 +138,7 @@ struct Host {
 };
 
 using Phase = PopupMotion::Phase;
+using namespace CommonDialogFlags;
 
 const QRect kScreen(0, 0, 1280, 800);
 const QSize kPopup(362, 90);
@@ -155,6 +163,38 @@ QList<frmGmail *> openPopups()
     }
     return popups;
 }
+
+QString padded(const QString &text, qsizetype size = 260)
+{
+    return text + QString(size - text.size(), QChar(u'\0'));
+}
+
+bool throwsKind(const std::function<void()> &run, CommonDialogError::Kind kind)
+{
+    try {
+        run();
+    } catch (const CommonDialogError &error) {
+        return error.kind() == kind;
+    }
+    return false;
+}
+
+// A common dialog over a backend whose dialogs answer at once.
+struct Dialogs {
+    FakeCommonDialogBackend backend;
+    cCommonDialog dialog{backend};
+
+    /// Fails a font dialog so that APIReturn reads 3 and ExtendedError `code`.
+    void leaveFailure(qint32 code)
+    {
+        const qint32 result = backend.result;
+        backend.result = 3;
+        backend.errorCode = code;
+        DialogFont font;
+        dialog.VBChooseFont(font);
+        backend.result = result;
+    }
+};
 
 } // namespace
 
@@ -221,9 +261,8 @@ private slots:
         QCOMPARE(motion.phase(), Phase::Closed);
     }
 
-    // A window that never takes the focus, shows the texts as given (markup as written,
-    // loading nothing).
-    void showsTextsAsGivenWithoutTakingTheFocus()
+    // The texts are shown as given: markup as written, loading nothing.
+    void showsTextsAsGiven()
     {
         cAlert alert;
         alert.setTitle(QStringLiteral("<b>Live</b>"));
@@ -232,8 +271,6 @@ private slots:
         const QList<frmGmail *> popups = openPopups();
         QCOMPARE(popups.size(), 1);
         frmGmail *popup = popups[0];
-        QVERIFY(popup->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-        QVERIFY(popup->testAttribute(Qt::WA_ShowWithoutActivating));
         for (QLabel *label : {popup->lblTitle(), popup->lblText()})
             QCOMPARE(label->textFormat(), Qt::PlainText);
         QCOMPARE(popup->lblTitle()->text(), QStringLiteral("<b>Live</b>"));
@@ -423,6 +460,91 @@ private slots:
         h.pointer(Under::Nothing);
         h.button->pollLeave();
         QCOMPARE(h.button->size(), QSize(33, 22));
+    }
+
+    void fileDialogFails_data()
+    {
+        QTest::addColumn<bool>("isSave");
+        QTest::addColumn<qint32>("result");
+        QTest::addColumn<qint32>("expectedFilterIndex");
+        QTest::addColumn<qint32>("expectedError");
+        QTest::newRow("open cancelled") << false << 0 << -1 << 0;
+        QTest::newRow("open failed with a code") << false << 2 << -1 << FNERR_BUFFERTOOSMALL;
+        QTest::newRow("save failed with a code") << true << 0xFFFF << 0 << FNERR_BUFFERTOOSMALL;
+    }
+    void fileDialogFails()
+    {
+        Dialogs d;
+        QFETCH(bool, isSave);
+        QFETCH(qint32, result);
+        QFETCH(qint32, expectedFilterIndex);
+        QFETCH(qint32, expectedError);
+        d.leaveFailure(0x1111); // reset before the dialog: a cancel leaves 0
+        d.backend.result = result;
+        d.backend.errorCode = FNERR_BUFFERTOOSMALL;
+        QString name = QStringLiteral("old.txt");
+        OpenFileArgs open;
+        open.FileTitle = QStringLiteral("title");
+        open.flags = OFN_EXPLORER;
+        open.ReadOnly = true;
+        SaveFileArgs save;
+        save.FileTitle = open.FileTitle;
+        save.flags = open.flags;
+
+        QVERIFY(!(isSave ? d.dialog.VBGetSaveFileName(name, save)
+                         : d.dialog.VBGetOpenFileName(name, open)));
+        QVERIFY(name.isEmpty());
+        const bool cleared = isSave
+                                 ? save.FileTitle.isEmpty() && save.Filter.isEmpty() && !save.flags
+                                 : open.FileTitle.isEmpty() && open.Filter.isEmpty() && !open.flags;
+        QVERIFY(cleared);
+        QCOMPARE(isSave ? save.FilterIndex : open.FilterIndex, expectedFilterIndex);
+        QVERIFY(open.ReadOnly);
+        QCOMPARE(d.dialog.APIReturn(), result);
+        QCOMPARE(d.dialog.ExtendedError(), expectedError);
+    }
+    void nameLength_data()
+    {
+        QTest::addColumn<bool>("isSave");
+        QTest::addColumn<int>("nameLength");
+        QTest::addColumn<int>("titleLength");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("open: 260-character name") << false << 260 << 0 << true;
+        QTest::newRow("open: 261-character name") << false << 261 << 0 << false;
+        QTest::newRow("save: 260-character title") << true << 3 << 260 << true;
+        QTest::newRow("save: 261-character name") << true << 261 << 0 << false;
+    }
+    void nameLength()
+    {
+        Dialogs d;
+        QFETCH(bool, isSave);
+        QFETCH(int, nameLength);
+        QFETCH(int, titleLength);
+        QFETCH(bool, fits);
+        d.leaveFailure(0x1111);
+        const QString original(nameLength, u'n');
+        QString name = original;
+        OpenFileArgs open;
+        SaveFileArgs save;
+        open.FileTitle = save.FileTitle = QString(titleLength, u't');
+        const auto run = [&] {
+            if (isSave) {
+                d.dialog.VBGetSaveFileName(name, save);
+            } else {
+                d.dialog.VBGetOpenFileName(name, open);
+            }
+        };
+
+        if (fits) {
+            run();
+            QCOMPARE(d.backend.fileRequest.file, padded(original));
+            QCOMPARE(d.backend.fileRequest.fileTitle, padded(QString(titleLength, u't')));
+            return;
+        }
+        QVERIFY(throwsKind(run, CommonDialogError::Kind::InvalidArgument));
+        QCOMPARE(d.backend.dialogs, 1); // the failed font dialog only
+        QCOMPARE(name, original);
+        QVERIFY(d.dialog.APIReturn() == 0 && d.dialog.ExtendedError() == 0);
     }
 };
 
