@@ -19,8 +19,7 @@
 #include <QMap>
 #include <QStringList>
 
-/// One ordered record of what the fakes were asked to do, shared by all of them, so a
-/// test can check the order of steps across the engine, the store, the view and the tray.
+/// What the fakes were asked to do, in order.
 class CallLog {
 public:
     /// Appends one step.

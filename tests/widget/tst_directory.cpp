@@ -14,9 +14,6 @@
 #include <QTreeWidget>
 #include <QUrlQuery>
 
-Q_DECLARE_METATYPE(StationSearch)
-Q_DECLARE_METATYPE(TestStreamServer::Document)
-
 namespace {
 
 // JSON written with single quotes, which read more easily here than escaped ones.
@@ -75,8 +72,6 @@ class TestDirectory : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qRegisterMetaType<StationSearch>(); }
-
     // Sorted by popularity, the broken station hidden, each field read from the JSON.
     void goodSearch()
     {
