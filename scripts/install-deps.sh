@@ -12,7 +12,7 @@ run=(
 )
 test=(
     # fixtures, stream servers, formatting
-    ffmpeg mpv icecast2 curl clang-format
+    ffmpeg mpv icecast2 curl openssl clang-format
     # headless desktop and desktop tools
     xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 openbox picom trayer playerctl
     # install tree and Debian package checks
