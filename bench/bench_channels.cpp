@@ -11,8 +11,8 @@
 #include "ChannelControls.h"
 #include "ChannelListPopup.h"
 #include "Fixture.h"
+#include "Measures.h"
 #include "ProfileReader.h"
-#include "StallMonitor.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -37,12 +37,6 @@ QByteArray makeList(int entries)
         urls += number + "=http://127.0.0.1:8000/stream/" + number + ".mp3\r\n";
     }
     return names + "\r\n" + urls;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
 }
 
 } // namespace

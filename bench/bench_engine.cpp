@@ -8,6 +8,7 @@
 // the driver samples /proc for both the same way. First audio: each player gets the
 // stream's URL while idle and writes decoded audio to a file; the clock runs from the
 // load command to the first byte in that file.
+#include "Measures.h"
 #include "MpvMediaPlayer.h"
 
 #include <QCommandLineParser>
@@ -112,12 +113,6 @@ double waitForBytes(const QString &path, const QElapsedTimer &clock)
         QThread::usleep(500);
     }
     return -1;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? -1 : values.at(values.size() / 2);
 }
 
 // The mpv command-line player, idle, told to load the URL through its IPC socket.

@@ -3,6 +3,7 @@
 // clock runs to the first decoded audio after it. Prints each run and the median.
 //
 //   bench-outage [--runs 5] [--outage-ms 3000]
+#include "Measures.h"
 #include "MpvMediaPlayer.h"
 #include "TestStreamServer.h"
 
@@ -25,12 +26,6 @@ bool waitFor(Done done, int ms)
     while (!done() && clock.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
 }
 
 } // namespace

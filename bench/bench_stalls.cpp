@@ -4,8 +4,8 @@
 // the ones to watch on a quiet machine (aim: every one under 100 ms).
 //
 //   MORVENA_FIXTURE_DIR=build/release/fixtures bench-stalls [--runs 3]
+#include "Measures.h"
 #include "MpvMediaPlayer.h"
-#include "StallMonitor.h"
 #include "TestStreamServer.h"
 
 #include <QCommandLineParser>

@@ -40,27 +40,11 @@ QList<Line> splitLines(QByteArrayView file)
     return lines;
 }
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
-}
-
-QByteArrayView trimmed(QByteArrayView text)
-{
-    while (!text.isEmpty() && isBlank(text.front())) {
-        text = text.sliced(1);
-    }
-    while (!text.isEmpty() && isBlank(text.back())) {
-        text.chop(1);
-    }
-    return text;
-}
-
 // The section a header line opens (case-folded), or none for any other line; the same
 // test the reader makes.
 std::optional<QString> headerName(QByteArrayView line)
 {
-    line = trimmed(line);
+    line = ProfileReader::trimBlanks(line);
     if (!line.startsWith('[')) {
         return std::nullopt;
     }
@@ -68,21 +52,21 @@ std::optional<QString> headerName(QByteArrayView line)
     if (close <= 0) {
         return std::nullopt;
     }
-    return QString::fromUtf8(trimmed(line.sliced(1, close - 1))).toCaseFolded();
+    return QString::fromUtf8(ProfileReader::trimBlanks(line.sliced(1, close - 1))).toCaseFolded();
 }
 
 // The key of an entry line (case-folded), or none.
 std::optional<QString> keyName(QByteArrayView line)
 {
-    line = trimmed(line);
+    line = ProfileReader::trimBlanks(line);
     if (line.isEmpty() || line.front() == ';' || headerName(line)) {
         return std::nullopt;
     }
     const qsizetype equals = line.indexOf('=');
-    if (equals <= 0 || trimmed(line.first(equals)).isEmpty()) {
+    if (equals <= 0 || ProfileReader::trimBlanks(line.first(equals)).isEmpty()) {
         return std::nullopt;
     }
-    return QString::fromUtf8(trimmed(line.first(equals))).toCaseFolded();
+    return QString::fromUtf8(ProfileReader::trimBlanks(line.first(equals))).toCaseFolded();
 }
 
 bool isAscii(QByteArrayView bytes)

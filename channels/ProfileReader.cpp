@@ -8,38 +8,9 @@
 
 namespace {
 
-// What the profile reader counts as blank around names and values: white space, and the
-// Ctrl+Z that old DOS editors left at the end of a file.
-bool isBlank(QChar c)
-{
-    switch (c.unicode()) {
-    case u' ':
-    case u'\t':
-    case u'\n':
-    case u'\v':
-    case u'\f':
-    case u'\r':
-    case 0x1A:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QStringView trimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && isBlank(text.front())) {
-        text = text.sliced(1);
-    }
-    while (!text.isEmpty() && isBlank(text.back())) {
-        text.chop(1);
-    }
-    return text;
-}
-
 QString fold(QStringView name)
 {
-    return trimBlanks(name).toString().toCaseFolded();
+    return ProfileReader::trimBlanks(name).toString().toCaseFolded();
 }
 
 // Decided line by line, not for the whole file: a list kept for years may have had lines
@@ -63,14 +34,14 @@ struct ProfileLine {
 
 std::optional<ProfileLine> parseLine(QStringView line)
 {
-    line = trimBlanks(line);
+    line = ProfileReader::trimBlanks(line);
     if (line.isEmpty() || line.front() == u';') {
         return std::nullopt;
     }
     if (line.front() == u'[') {
         const qsizetype close = line.lastIndexOf(u']');
         if (close > 0) {
-            return ProfileLine{true, trimBlanks(line.sliced(1, close - 1)), {}};
+            return ProfileLine{true, ProfileReader::trimBlanks(line.sliced(1, close - 1)), {}};
         }
         // Without its "]" the line is no header; like the platform's reader we read on,
         // taking it for an entry if it has an "=".
@@ -79,11 +50,11 @@ std::optional<ProfileLine> parseLine(QStringView line)
     if (equals < 0) {
         return std::nullopt;
     }
-    const QStringView name = trimBlanks(line.first(equals));
+    const QStringView name = ProfileReader::trimBlanks(line.first(equals));
     if (name.isEmpty()) {
         return std::nullopt;
     }
-    return ProfileLine{false, name, trimBlanks(line.sliced(equals + 1))};
+    return ProfileLine{false, name, ProfileReader::trimBlanks(line.sliced(equals + 1))};
 }
 
 // Calls visit(line) for each header and entry in file order, until visit returns false.

@@ -35,6 +35,24 @@ public:
     /// The number of sections read.
     qsizetype sectionCount() const { return m_sections.size(); }
 
+    /// `text` (a QStringView or QByteArrayView) without the blanks around it: white space,
+    /// and the Ctrl+Z that old DOS editors left at the end of a file.
+    template<class View>
+    static View trimBlanks(View text)
+    {
+        const auto blank = [](auto c) {
+            const char16_t code = QChar(c).unicode();
+            return code == u' ' || (code >= u'\t' && code <= u'\r') || code == 0x1A;
+        };
+        while (!text.isEmpty() && blank(text.front())) {
+            text = text.sliced(1);
+        }
+        while (!text.isEmpty() && blank(text.back())) {
+            text.chop(1);
+        }
+        return text;
+    }
+
 private:
     // Keyed by case-folded, trimmed names.
     QHash<QString, QHash<QString, QString>> m_sections;

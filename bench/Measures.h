@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
@@ -37,4 +38,11 @@ qint64 millisecondsTaken(Call &&call)
     clock.start();
     call();
     return clock.elapsed();
+}
+
+/// The middle of `values` once sorted (the upper one of an even count); -1 for none.
+inline double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? -1 : values.at(values.size() / 2);
 }
