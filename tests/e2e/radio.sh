@@ -39,10 +39,13 @@ fail() {
     exit 1
 }
 pass() { echo "ok: $*"; }
+# Stops a process and waits for its end; one not started here (a restarted player) is
+# polled, as wait returns at once for it.
 stop_pid() {
     [[ -n $1 ]] || return 0
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
+    wait_for 10 sh -c "! kill -0 $1" || true
 }
 spawn() {
     "$@" &
