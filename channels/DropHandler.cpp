@@ -17,7 +17,7 @@
 
 namespace {
 
-QString quoted(const QString &text)
+QString curlyQuoted(const QString &text)
 {
     return QStringLiteral("\u201C%1\u201D").arg(text);
 }
@@ -87,10 +87,10 @@ void DropHandler::Label4Drop(const QStringList &files)
         failure = QFileInfo(path).isDir()
                       ? QStringLiteral("%1 is a folder, not a file. It was handed to the player "
                                        "as it is.")
-                            .arg(quoted(name))
+                            .arg(curlyQuoted(name))
                       : QStringLiteral("%1 has no file extension, so it is not known what it "
                                        "holds. It was handed to the player as it is.")
-                            .arg(quoted(name));
+                            .arg(curlyQuoted(name));
     }
     play(path, failure);
 }
