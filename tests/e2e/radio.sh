@@ -39,8 +39,7 @@ fail() {
     exit 1
 }
 pass() { echo "ok: $*"; }
-# Stops a process and waits for its end; one not started here (a restarted player) is
-# polled, as wait returns at once for it.
+# Stops a process and waits for its end, also one not started here (a restarted player).
 stop_pid() {
     [[ -n $1 ]] || return 0
     kill "$1" 2>/dev/null || true

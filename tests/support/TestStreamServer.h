@@ -39,8 +39,6 @@ public:
     /// Creates a stopped server that serves fixtures from `fixtureDir`.
     explicit TestStreamServer(const QString &fixtureDir = fixtureDirectory());
     ~TestStreamServer();
-    TestStreamServer(const TestStreamServer &) = delete;
-    TestStreamServer &operator=(const TestStreamServer &) = delete;
 
     /// The folder the build writes fixtures to (MORVENA_FIXTURE_DIR).
     static QString fixtureDirectory();

@@ -69,7 +69,6 @@ struct Host {
         window.resize(200, 120);
         cover.setGeometry(0, 0, 60, 60);
         button = new PictureButton(probe, &window);
-        button->setObjectName(QStringLiteral("button"));
         button->setPicture(normal);
         button->setPictureHover(hover);
         button->setPictureDown(down);
