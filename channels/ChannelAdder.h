@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Version.h"
+
 #include "ChannelListWriter.h"
 
 #include <QLatin1StringView>
@@ -14,7 +16,7 @@ class PlayerState;
 class ChannelAdder {
 public:
     /// The title of the boxes it shows.
-    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio 2.71"};
+    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio " MORVENA_VERSION};
 
     /// Adds to the list at `listPath`; reads the title from `state` and the address from
     /// `engine`, and speaks through `messages`. All must outlive it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Version.h"
+
 #include <QLatin1StringView>
 #include <QList>
 #include <QNetworkAccessManager>
@@ -64,7 +66,7 @@ class DirectoryClient : public QObject {
 
 public:
     /// The program's name towards the directory.
-    static constexpr QLatin1StringView kUserAgent{"MorvenaWebradio/2.71"};
+    static constexpr QLatin1StringView kUserAgent{MORVENA_USER_AGENT};
     /// The environment variable that fixes the server's base URL.
     static constexpr QLatin1StringView kBaseVariable{"MORVENA_DIRECTORY_URL"};
     /// The most stations one search asks for.

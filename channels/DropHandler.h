@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Version.h"
+
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
@@ -24,7 +26,7 @@ class Tray;
 class DropHandler {
 public:
     /// The title of the drop's message boxes.
-    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio 2.71"};
+    static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio " MORVENA_VERSION};
     /// The stem that makes a dropped file a channel list (case counts).
     static constexpr QLatin1StringView kListStem{"Mine Kanaler"};
 

@@ -19,3 +19,8 @@ endif()
 
 # Where the build puts the generated audio fixtures and helper programs.
 set(MORVENA_FIXTURE_DIR "${CMAKE_BINARY_DIR}/fixtures")
+
+# One version for the whole program: the User-Agent, --version, the settings group, About
+# and the package all read it from this generated header.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
+target_include_directories(morvena_options INTERFACE ${CMAKE_BINARY_DIR}/generated)

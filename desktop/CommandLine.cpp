@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Version.h"
+
 #include "DropHandler.h"
 
 #include <QCommandLineParser>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Version.h"
+
 #include <QLatin1StringView>
 #include <QString>
 
@@ -15,7 +17,7 @@ public:
     /// The application name every caller passes.
     static constexpr QLatin1StringView kAppName{"Morvena Webradio"};
     /// The section all settings live in.
-    static constexpr QLatin1StringView kSection{"2.71"};
+    static constexpr QLatin1StringView kSection{MORVENA_VERSION};
     /// The tuned URL.
     static constexpr QLatin1StringView kLydstraumURL{"LydstraumURL"};
     /// The title, Label2.

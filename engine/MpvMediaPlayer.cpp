@@ -1,6 +1,8 @@
 #include "MpvMediaPlayer.h"
 
-#include "Logging.h"
+#include "Version.h"
+
+#include "EngineLogging.h"
 #include "NowPlaying.h"
 #include "PlaylistFetcher.h"
 #include "SteadyClock.h"
@@ -62,7 +64,7 @@ const char *const kOptions[][2] = {
     {"cache-secs", "10"},
     {"demuxer-max-bytes", "2MiB"},
     {"demuxer-max-back-bytes", "256KiB"},
-    {"user-agent", "Morvena Webradio/2.71"},
+    {"user-agent", MORVENA_USER_AGENT},
     {"tls-verify", "yes"},
 };
 

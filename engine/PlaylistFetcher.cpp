@@ -1,5 +1,7 @@
 #include "PlaylistFetcher.h"
 
+#include "Version.h"
+
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -37,7 +39,7 @@ void PlaylistFetcher::fetch(const QUrl &url)
         m_network = new QNetworkAccessManager(this);
     QNetworkRequest request(url);
     request.setTransferTimeout(kTimeoutMs);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Morvena Webradio/2.71"));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral(MORVENA_USER_AGENT));
     m_data.clear();
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &PlaylistFetcher::onReadyRead);

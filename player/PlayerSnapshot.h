@@ -1,0 +1,89 @@
+#pragma once
+
+#include "Playback.h"
+
+#include <QDateTime>
+#include <QLatin1StringView>
+#include <QString>
+
+/// Where the channel that plays was chosen.
+enum class ChannelSource {
+    None,        ///< nothing tuned
+    Saved,       ///< restored from the settings at start-up
+    List,        ///< the "My Channels" menu
+    Preset,      ///< one of the nine presets
+    Drop,        ///< a file or link dropped on the now-playing text
+    CommandLine, ///< a location given on the command line (or by a second start)
+    Directory,   ///< the station search
+    File,        ///< a file chosen in the open dialog
+};
+
+/// The channel tuned, or the one that continue plays again.
+struct Channel {
+    QString name; ///< as the menu, the preset or the list named it
+    QString url;  ///< the address the engine was given
+    ChannelSource source = ChannelSource::None;
+
+    /// True when there is no channel.
+    bool isEmpty() const { return url.isEmpty() && name.isEmpty(); }
+    bool operator==(const Channel &other) const = default;
+};
+
+/// A title the stream named: artist and title as it gave them, and since when it plays.
+/// The words for a state ("Connecting…", "Pause...") and a station's name standing in for
+/// a title are never a song.
+struct Song {
+    QString artist;  ///< may be empty: many stations send the title alone
+    QString title;   ///< never empty for a song
+    QDateTime since; ///< when the title was first heard
+
+    /// True when the stream names nothing.
+    bool isEmpty() const { return title.isEmpty(); }
+    /// "Artist - Title", or the title alone.
+    QString text() const;
+    /// The same artist and title, whenever each was heard.
+    bool sameAs(const Song &other) const
+    {
+        return artist == other.artist && title == other.title;
+    }
+    bool operator==(const Song &other) const = default;
+};
+
+/// Everything the player is doing, as one value. The window, the tray tip, the popups, the
+/// desktop's media controls and the settings writer render it; decisions compare its typed
+/// fields, never the texts.
+struct PlayerSnapshot {
+    /// What the listener last asked for.
+    enum class Transport {
+        Idle,    ///< nothing tuned (the start, or after stop)
+        Playing, ///< a channel is tuned; `playback` says how it goes
+        Paused,  ///< paused: `channel` is what continue plays again
+    };
+
+    /// The title line while nothing is tuned; also the initial title.
+    static constexpr QLatin1StringView kNoChannelSelected{"no channel selected"};
+    /// The title line and the now-playing line in the pause state.
+    static constexpr QLatin1StringView kPause{"Pause..."};
+
+    Transport transport = Transport::Idle;
+    Channel channel;   ///< tuned, or to continue; empty while idle
+    Song song;         ///< what the stream names now; empty while it names nothing
+    Playback playback; ///< the engine's account of the current media
+    QString line;      ///< the now-playing line as shown
+    QString status;    ///< the status line as shown
+    bool onAir = false;
+    bool onAirKnown = false; ///< false until the indicator was first set (the start colour)
+
+    /// The title line: the channel's name, kPause or kNoChannelSelected.
+    QString titleText() const;
+    /// True while a channel is tuned or paused.
+    bool isTuned() const { return transport != Transport::Idle; }
+    /// True while the channel plays or tries to (connecting, buffering, reconnecting).
+    bool isSounding() const;
+    /// The now-playing text worth keeping for the next start: kPause while paused,
+    /// kNoChannelSelected while idle, otherwise the song or, without one, the channel's
+    /// name; never the words of a passing state.
+    QString lineToKeep() const;
+
+    bool operator==(const PlayerSnapshot &other) const = default;
+};
