@@ -17,6 +17,7 @@
 #include "MediaControls.h"
 #include "MprisService.h"
 #include "MpvMediaPlayer.h"
+#include "PlayerCore.h"
 #include "PlayerState.h"
 #include "Presets.h"
 #include "ProcessRestarter.h"
@@ -113,20 +114,38 @@ int main(int argc, char *argv[])
     IniSettingsStore store;
     MpvMediaPlayer engine;
     PlayerState state;
-    FormSettings settings(store, state, engine);
     frmMain window(state);
     QtTray tray(window.ImageList1());
     QtMessageBox messageBox(&window);
     AlertAnnouncer announcer;
-    Transport transport(engine, state, settings, window, tray);
-    FormLifecycle lifecycle(engine, state, settings, window, tray);
+    SystemClock clock;
+    QtBeeper beeper;
+    DesktopEditorLauncher editor;
+    QtFileDialogs dialogs(&window);
+    // The channel list's place is settled once, before the window loads; a first start
+    // copies the starter list there.
+    LocalFileOperations files;
+    const QString listPath = ChannelListLocation::resolve(
+        QCoreApplication::applicationDirPath(), ChannelListLocation::userDataFolder(), files);
+    // After a list install the new instance starts, and this one unloads like a close.
+    ProcessRestarter restarter([&window] { window.close(); },
+                               {QString(CommandLine::kRestartOption)});
+    PlayerCore core(PlayerEdges{engine, store, state, window, tray, announcer, clock, beeper, editor,
+                     files, restarter, messageBox, dialogs, listPath, QLocale()});
+    Transport &transport = core.transport;
+    StatusDisplay &statusDisplay = core.status;
     // Before the load: the saved always-on-top option takes effect as it is restored.
-    WindowOptions options(state, settings, window, window);
+    WindowOptions options(state, core.settings, window, window);
     InfoItems info(state, messageBox, announcer);
-    StatusDisplay statusDisplay(engine, state, announcer);
-    QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &window,
-                     [&] { transport.playbackChanged(engine.playback()); });
-    QObject::connect(&state, &PlayerState::Label4Changed, &tray, &QtTray::setNowPlaying);
+    // The engine's own events keep the state current, whether the window shows it or not.
+    QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &window, [&] {
+        transport.playbackChanged(engine.playback());
+        statusDisplay.refresh();
+    });
+    QObject::connect(&engine, &MpvMediaPlayer::metadataChanged, &window,
+                     [&statusDisplay] { statusDisplay.refresh(); });
+    QObject::connect(&state, &PlayerState::changed, &tray,
+                     [&tray](const PlayerSnapshot &now) { tray.setNowPlaying(now.line); });
     QTimer trimTimer;
     trimTimer.setSingleShot(true);
     trimTimer.setInterval(kTrimDelayMs);
@@ -134,51 +153,28 @@ int main(int argc, char *argv[])
     QObject::connect(&engine, &MpvMediaPlayer::audioStarted, &trimTimer,
                      qOverload<>(&QTimer::start));
 
-    // The channel sources. The list's place is settled once, before the window loads; a
-    // first start copies the starter list there.
-    LocalFileOperations files;
-    const QString listPath = ChannelListLocation::resolve(
-        QCoreApplication::applicationDirPath(), ChannelListLocation::userDataFolder(), files);
-    DesktopEditorLauncher editor;
-    QtFileDialogs dialogs(&window);
-    // After a list install the new instance starts, and this one unloads like a close.
-    ProcessRestarter restarter([&window] { window.close(); },
-                               {QString(CommandLine::kRestartOption)});
-    ChannelMenu channelMenu(listPath, transport, editor);
-    DropHandler drops(listPath, engine, state, settings, window, tray, files, restarter,
-                      messageBox);
-    LocalMedia localMedia(engine, state, window, tray, dialogs);
-    ChannelExport exporter(listPath, dialogs, files);
-    SystemClock clock;
-    QtBeeper beeper;
-    Presets presets(store, state, engine, transport, clock, beeper);
-    ChannelControls channels(window, channelMenu, drops, localMedia, exporter, presets);
-    ChannelAdder adder(listPath, state, engine, messageBox);
-    channels.attachAdder(adder);
+    ChannelControls channels(window, core.menu, core.drops, core.localMedia, core.exporter,
+                             core.presets);
+    channels.attachAdder(core.adder);
     DirectoryClient directory(DirectoryClient::defaults());
-    StationActions stationActions(transport, adder, presets, directory);
+    StationActions stationActions(transport, core.adder, core.presets, directory);
     StationSearchDialog stationSearch(directory, stationActions, &window);
     QObject::connect(&channels, &ChannelControls::findStationsRequested, &stationSearch, [&] {
         stationSearch.show();
         stationSearch.raise();
         stationSearch.activateWindow();
     });
-    Volume volume(settings, engine);
-    connectWindow(window,
-                  {transport, lifecycle, statusDisplay, options, info, tray, channels, volume});
+    Volume volume(core.settings, engine);
+    connectWindow(window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels,
+                           volume});
 
     // The desktop's media controls. Every change the desktop could show goes through a
     // refresh, which tells it only what really changed.
-    MediaControls mediaControls(state, engine, store, volume);
-    for (const auto changed :
-         {&PlayerState::Label2Changed, &PlayerState::Label4Changed, &PlayerState::Label6Changed}) {
-        QObject::connect(&state, changed, &mediaControls, &MediaControls::refresh);
-    }
-    QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &mediaControls,
-                     &MediaControls::refresh);
+    MediaControls mediaControls(state, store, volume);
+    QObject::connect(&state, &PlayerState::changed, &mediaControls, &MediaControls::refresh);
     QObject::connect(&volume, &Volume::changed, &mediaControls, &MediaControls::refresh);
     QObject::connect(&channels, &ChannelControls::notice, &mediaControls, &MediaControls::refresh);
-    MprisService mpris(mediaControls, transport, presets, volume,
+    MprisService mpris(mediaControls, transport, core.presets, volume,
                        {.raise = [&window] { window.restoreFromTray(); },
                         .quit =
                             [&window] {
@@ -190,15 +186,15 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
 
     QObject::connect(&instance, &SingleInstance::requested, &window,
-                     [&window, &drops](const QString &target) {
+                     [&window, &core](const QString &target) {
                          window.raiseFromDesktop();
-                         CommandLine::open(target, drops);
+                         CommandLine::open(target, core.drops);
                      });
 
     window.load();
     window.show();
     mpris.start();
-    CommandLine::open(command.target, drops);
+    CommandLine::open(command.target, core.drops);
     const int status = QApplication::exec();
     // Popups still rising or holding when the program ends belong to no window: close them
     // here, before the objects they were announced from go away.

@@ -1,22 +1,18 @@
 #include "ChannelAdder.h"
 
-#include "MediaPlayer.h"
 #include "MessageBox.h"
 #include "PlayerState.h"
 
-ChannelAdder::ChannelAdder(QString listPath, PlayerState &state, MediaPlayer &engine,
-                           MessageBox &messages)
+ChannelAdder::ChannelAdder(QString listPath, PlayerState &state, MessageBox &messages)
     : m_listPath(std::move(listPath))
     , m_state(state)
-    , m_engine(engine)
     , m_messages(messages)
 {}
 
 bool ChannelAdder::canAdd() const
 {
-    const QString title = m_state.Label2();
-    return title != PlayerState::kNoChannelSelected && title != PlayerState::kPause &&
-           !m_engine.url().isEmpty();
+    const PlayerSnapshot &now = m_state.snapshot();
+    return now.transport == PlayerSnapshot::Transport::Playing && !now.channel.url.isEmpty();
 }
 
 void ChannelAdder::addPlaying()
@@ -28,7 +24,8 @@ void ChannelAdder::addPlaying()
         return;
     }
     // Success needs no box: the new entry shows in the menu as the list is reread.
-    const ChannelListWriter::Result result = add(m_state.Label2(), m_engine.url());
+    const Channel &channel = m_state.snapshot().channel;
+    const ChannelListWriter::Result result = add(channel.name, channel.url);
     if (!result) {
         m_messages.warning(kMessageTitle, result.message());
     } else if (result.convertedToUtf8) {

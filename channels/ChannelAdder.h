@@ -7,7 +7,6 @@
 #include <QLatin1StringView>
 #include <QString>
 
-class MediaPlayer;
 class MessageBox;
 class PlayerState;
 
@@ -18,11 +17,11 @@ public:
     /// The title of the boxes it shows.
     static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio " MORVENA_VERSION};
 
-    /// Adds to the list at `listPath`; reads the title from `state` and the address from
-    /// `engine`, and speaks through `messages`. All must outlive it.
-    ChannelAdder(QString listPath, PlayerState &state, MediaPlayer &engine, MessageBox &messages);
+    /// Adds to the list at `listPath` the channel `state` plays, and speaks through
+    /// `messages`. All must outlive it.
+    ChannelAdder(QString listPath, PlayerState &state, MessageBox &messages);
 
-    /// True while a channel plays: neither idle nor paused, and the engine holds an address.
+    /// True while a channel is tuned and not paused, and it has an address.
     bool canAdd() const;
     /// Adds the playing channel; a refusal or a failure is shown in a warning box.
     void addPlaying();
@@ -32,6 +31,5 @@ public:
 private:
     QString m_listPath;
     PlayerState &m_state;
-    MediaPlayer &m_engine;
     MessageBox &m_messages;
 };

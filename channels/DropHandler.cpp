@@ -6,8 +6,6 @@
 #include "ItemText.h"
 #include "MediaPlayer.h"
 #include "MessageBox.h"
-#include "PlayerState.h"
-#include "PlayerView.h"
 #include "Restarter.h"
 #include "Transport.h"
 #include "Tray.h"
@@ -30,14 +28,13 @@ bool isSameFile(const QString &a, const QString &b)
 
 } // namespace
 
-DropHandler::DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state,
-                         FormSettings &settings, PlayerView &view, Tray &tray,
-                         FileOperations &files, Restarter &restarter, MessageBox &messages)
+DropHandler::DropHandler(QString listPath, MediaPlayer &engine, Transport &transport,
+                         FormSettings &settings, Tray &tray, FileOperations &files,
+                         Restarter &restarter, MessageBox &messages)
     : m_listPath(std::move(listPath))
     , m_engine(engine)
-    , m_state(state)
+    , m_transport(transport)
     , m_settings(settings)
-    , m_view(view)
     , m_tray(tray)
     , m_files(files)
     , m_restarter(restarter)
@@ -127,30 +124,21 @@ void DropHandler::installList(const QString &path)
     m_restarter.closeThisInstance();
 }
 
-// Unlike tuning, a dropped item neither stops the engine first nor touches the tray icon,
-// the status poll or the saved title.
+// Unlike tuning, a dropped item neither stops the engine first nor touches the status
+// poll. It becomes the station to remember once the engine plays it, so a bad address never
+// replaces the last good one.
 void DropHandler::play(const QString &path, QString failure)
 {
-    m_state.setLabel3(Transport::kStatusReset);
     if (path.isEmpty()) {
         // Text or a link holds no file: the engine keeps what it plays.
         failure = QStringLiteral("Only files can be dropped here, and the dropped item is not a "
                                  "file. Drop an audio file, a playlist or a channel list named "
                                  "\u201CMine Kanaler.ini\u201D.");
     } else {
-        m_engine.setUrl(path);
+        m_transport.playItem(itemName(path), path, ChannelSource::Drop, false);
+        m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
     }
-    m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
-    const QString text = authorAndTitle(m_engine);
-    m_state.setLabel2(text);
-    m_state.setLabel4(text);
-    m_view.setFortsettAvsCaption(Transport::kContinue);
-    m_view.setFortsettAvsEnabled(false);
-    m_view.setPauseAvsEnabled(true);
-    m_view.setPictureButton7Visible(false);
-    m_view.setPictureButton6Visible(true);
     m_tray.remove();
-    m_settings.SaveFormSettings(FormSettings::kAppName);
     if (!failure.isEmpty()) {
         qCInfo(lcChannels).noquote() << "drop:" << failure;
         m_messages.warning(kMessageTitle, failure);

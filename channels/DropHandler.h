@@ -12,9 +12,8 @@ class FileOperations;
 class FormSettings;
 class MediaPlayer;
 class MessageBox;
-class PlayerState;
-class PlayerView;
 class Restarter;
+class Transport;
 class Tray;
 
 /// What a drop on the now-playing text does: a channel list named like "Mine Kanaler.ini"
@@ -31,8 +30,8 @@ public:
     static constexpr QLatin1StringView kListStem{"Mine Kanaler"};
 
     /// Installs lists at the full path `listPath`; the collaborators must outlive it.
-    DropHandler(QString listPath, MediaPlayer &engine, PlayerState &state, FormSettings &settings,
-                PlayerView &view, Tray &tray, FileOperations &files, Restarter &restarter,
+    DropHandler(QString listPath, MediaPlayer &engine, Transport &transport,
+                FormSettings &settings, Tray &tray, FileOperations &files, Restarter &restarter,
                 MessageBox &messages);
 
     /// The local files among dropped `urls`, in order; links and text carry none.
@@ -57,9 +56,8 @@ private:
 
     QString m_listPath;
     MediaPlayer &m_engine;
-    PlayerState &m_state;
+    Transport &m_transport;
     FormSettings &m_settings;
-    PlayerView &m_view;
     Tray &m_tray;
     FileOperations &m_files;
     Restarter &m_restarter;

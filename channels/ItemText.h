@@ -1,16 +1,8 @@
 #pragma once
 
-#include "MediaPlayer.h"
-#include "StatusDisplay.h"
-
 #include <QString>
 
-/// "Author - Title" of the engine's current item, read at once; a read with nothing to
-/// report counts as empty, so right after opening a file, before its tags are read, this
-/// is the file's name.
-inline QString authorAndTitle(const MediaPlayer &engine)
-{
-    return StatusDisplay::joinAuthorTitle(
-        engine.itemInfo(QStringLiteral("Author")).value_or(QString()),
-        engine.itemInfo(QStringLiteral("Title")).value_or(QString()));
-}
+/// The name an opened or dropped item goes by until it names itself: a playlist's own name
+/// for its first entry (M3U "#EXTINF", PLS "Title1"), otherwise the file's name without its
+/// extension; a link as it was given.
+QString itemName(const QString &location);

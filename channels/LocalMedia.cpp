@@ -2,10 +2,7 @@
 
 #include "ItemText.h"
 #include "MediaPlayer.h"
-#include "PlayerState.h"
-#include "PlayerView.h"
 #include "Transport.h"
-#include "Tray.h"
 
 FileDialogs::Request LocalMedia::openRequest()
 {
@@ -18,12 +15,9 @@ FileDialogs::Request LocalMedia::openRequest()
     return request;
 }
 
-LocalMedia::LocalMedia(MediaPlayer &engine, PlayerState &state, PlayerView &view, Tray &tray,
-                       FileDialogs &dialogs)
+LocalMedia::LocalMedia(MediaPlayer &engine, Transport &transport, FileDialogs &dialogs)
     : m_engine(engine)
-    , m_state(state)
-    , m_view(view)
-    , m_tray(tray)
+    , m_transport(transport)
     , m_dialogs(dialogs)
 {}
 
@@ -33,19 +27,9 @@ void LocalMedia::musikkfilClick()
     if (!chosen) {
         return;
     }
-    m_state.setLabel3(Transport::kStatusReset);
     m_engine.stop();
     m_engine.close();
-    // Playlists go the same way: the engine reads them itself.
-    m_engine.setUrl(*chosen);
-    const QString text = authorAndTitle(m_engine);
-    m_state.setLabel2(text);
-    m_state.setLabel4(text);
-    m_tray.update(Tray::Icon::Playing, m_state.Label2());
-    m_view.setFormIcon(Tray::Icon::Playing);
-    m_view.setPauseAvsEnabled(true);
-    m_view.setFortsettAvsEnabled(false);
-    m_view.setFortsettAvsCaption(Transport::kContinue);
-    m_view.setPictureButton7Visible(false);
-    m_view.setPictureButton6Visible(true);
+    // Playlists go the same way: the engine reads them itself. The file becomes the station
+    // to remember once the engine plays it.
+    m_transport.playItem(itemName(*chosen), *chosen, ChannelSource::File, false);
 }

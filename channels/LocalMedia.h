@@ -5,9 +5,7 @@
 #include <QLatin1StringView>
 
 class MediaPlayer;
-class PlayerState;
-class PlayerView;
-class Tray;
+class Transport;
 
 /// "Playlist <..>" in the functions popup: plays a local audio file or playlist chosen in
 /// an open dialog.
@@ -25,7 +23,7 @@ public:
     static FileDialogs::Request openRequest();
 
     /// Works on the given collaborators, which must outlive it.
-    LocalMedia(MediaPlayer &engine, PlayerState &state, PlayerView &view, Tray &tray,
+    LocalMedia(MediaPlayer &engine, Transport &transport,
                FileDialogs &dialogs);
 
     /// The click on musikkfil: asks for a file and plays it; a cancelled dialog changes
@@ -34,8 +32,6 @@ public:
 
 private:
     MediaPlayer &m_engine;
-    PlayerState &m_state;
-    PlayerView &m_view;
-    Tray &m_tray;
+    Transport &m_transport;
     FileDialogs &m_dialogs;
 };

@@ -3,18 +3,15 @@
 #include "Beeper.h"
 #include "Clock.h"
 #include "FormSettings.h"
-#include "MediaPlayer.h"
 #include "PlayerState.h"
 #include "SettingsStore.h"
 #include "Transport.h"
 
 #include <algorithm>
 
-Presets::Presets(SettingsStore &store, PlayerState &state, MediaPlayer &engine,
-                 Transport &transport, Clock &clock, Beeper &beeper)
+Presets::Presets(SettingsStore &store, PlayerState &state, Transport &transport, Clock &clock, Beeper &beeper)
     : m_store(store)
     , m_state(state)
-    , m_engine(engine)
     , m_transport(transport)
     , m_clock(clock)
     , m_beeper(beeper)
@@ -66,12 +63,15 @@ void Presets::tune(int preset)
         }
         return;
     }
-    m_transport.tune(setting(nameKey(preset)), url);
+    m_transport.tune(setting(nameKey(preset)), url, ChannelSource::Preset);
 }
 
 void Presets::store(int preset)
 {
-    storeChannel(preset, m_state.Label2(), m_engine.url());
+    // A preset holds the channel tuned or paused; with nothing tuned it holds no channel.
+    const PlayerSnapshot &now = m_state.snapshot();
+    storeChannel(preset, now.isTuned() ? now.channel.name : now.titleText(),
+                 now.isTuned() ? now.channel.url : QString());
     m_beeper.beep();
     if (m_notice) {
         m_notice(QStringLiteral("Stored on %1").arg(preset));

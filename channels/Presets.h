@@ -10,7 +10,6 @@
 
 class Beeper;
 class Clock;
-class MediaPlayer;
 class PlayerState;
 class SettingsStore;
 class Transport;
@@ -31,7 +30,7 @@ public:
     static constexpr std::array<int, kCount> kPictureButtons{8, 9, 12, 13, 14, 15, 16, 17, 18};
 
     /// Works on the given collaborators, which must outlive it.
-    Presets(SettingsStore &store, PlayerState &state, MediaPlayer &engine, Transport &transport,
+    Presets(SettingsStore &store, PlayerState &state, Transport &transport,
             Clock &clock, Beeper &beeper);
 
     /// The settings key of preset `preset`'s name: "Knapp<preset>_Navn".
@@ -68,7 +67,6 @@ private:
 
     SettingsStore &m_store;
     PlayerState &m_state;
-    MediaPlayer &m_engine;
     Transport &m_transport;
     Clock &m_clock;
     Beeper &m_beeper;

@@ -32,8 +32,6 @@ public:
 
     /// The value of `key` in `section`; empty when either is missing.
     QString value(const QString &section, const QString &key) const;
-    /// The number of sections read.
-    qsizetype sectionCount() const { return m_sections.size(); }
 
     /// `text` (a QStringView or QByteArrayView) without the blanks around it: white space,
     /// and the Ctrl+Z that old DOS editors left at the end of a file.

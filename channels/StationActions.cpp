@@ -15,7 +15,7 @@ StationActions::StationActions(Transport &transport, ChannelAdder &adder, Preset
 
 void StationActions::play(const Station &station)
 {
-    m_transport.tune(station.name, station.playUrl());
+    m_transport.tune(station.name, station.playUrl(), ChannelSource::Directory);
     m_directory.reportClick(station.uuid);
 }
 

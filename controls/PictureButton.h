@@ -45,12 +45,8 @@ public:
     Picture picture() const { return m_picture; }
     /// Sets the resting picture, redraws and reports "Picture" through propertyChanged().
     void setPicture(const Picture &picture);
-    /// The picture shown while the pointer is over the button.
-    Picture pictureHover() const { return m_pictureHover; }
     /// Sets the hover picture, redraws and reports "PictureHover" through propertyChanged().
     void setPictureHover(const Picture &picture);
-    /// The picture shown while the left button is held on the button.
-    Picture pictureDown() const { return m_pictureDown; }
     /// Sets the pressed picture, redraws and reports "PictureDown" through propertyChanged().
     void setPictureDown(const Picture &picture);
 
@@ -66,8 +62,6 @@ public:
     State displayState() const { return m_state; }
     /// True from the entering move until the leave poll finds the pointer outside.
     bool isEntered() const { return m_entered; }
-    /// The picture drawn last, which the button shows until the next drawing.
-    Picture drawnPicture() const { return m_drawn; }
     /// True when the widget right under the pointer is this button.
     bool IsMouseOver() const;
     /// One tick of the leave poll Timer1; the timer calls it, tests may call it directly.

@@ -1,7 +1,6 @@
 #include "MediaControls.h"
 
 #include "FormSettings.h"
-#include "MediaPlayer.h"
 #include "PlayerState.h"
 #include "Presets.h"
 #include "SettingsStore.h"
@@ -16,43 +15,36 @@ const QString kPlaying = QStringLiteral("Playing");
 const QString kPaused = QStringLiteral("Paused");
 const QString kStopped = QStringLiteral("Stopped");
 
-// The separator the now-playing line puts between artist and title.
-const QString kArtistSeparator = QStringLiteral(" - ");
-
 } // namespace
 
-MediaControls::MediaControls(PlayerState &state, MediaPlayer &engine, const SettingsStore &store,
-                             Volume &volume, QObject *parent)
+MediaControls::MediaControls(PlayerState &state, const SettingsStore &store, Volume &volume,
+                             QObject *parent)
     : QObject(parent)
     , m_state(state)
-    , m_engine(engine)
     , m_store(store)
     , m_volume(volume)
 {}
 
 QString MediaControls::playbackStatus() const
 {
-    if (m_state.isPaused()) {
+    const PlayerSnapshot &now = m_state.snapshot();
+    switch (now.transport) {
+    case PlayerSnapshot::Transport::Paused:
         return kPaused;
-    }
-    if (m_state.Label2() == PlayerState::kNoChannelSelected) {
+    case PlayerSnapshot::Transport::Idle:
         return kStopped;
+    case PlayerSnapshot::Transport::Playing:
+        break;
     }
-    // A failed or finished stream offers continue, and nothing sounds: that is a stop.
-    switch (m_engine.playback().state) {
-    case Playback::State::Idle:
-    case Playback::State::Failed:
-    case Playback::State::Ended:
-        return kStopped;
-    default:
-        return kPlaying;
-    }
+    // A failed or finished stream offers continue, and nothing sounds: that is a stop. A
+    // tuning on its way is not.
+    return now.isSounding() ? kPlaying : kStopped;
 }
 
 QVariantMap MediaControls::properties() const
 {
     const QString status = playbackStatus();
-    const bool tuned = m_state.Label2() != PlayerState::kNoChannelSelected;
+    const bool tuned = m_state.snapshot().isTuned();
     const auto [held, current] = presets();
     // Stepping onto the preset that plays already would change nothing.
     const bool canStep = held.size() > 1 || (held.size() == 1 && current == 0);
@@ -73,7 +65,7 @@ MediaControls::Command MediaControls::play() const
     if (status == kPlaying) {
         return Command::None;
     }
-    if (m_state.Label2() == PlayerState::kNoChannelSelected) {
+    if (!m_state.snapshot().isTuned()) {
         return presetFor(1) != 0 ? Command::Tune : Command::None;
     }
     return Command::Continue;
@@ -91,7 +83,7 @@ MediaControls::Command MediaControls::playPause() const
 
 MediaControls::Command MediaControls::stop() const
 {
-    return m_state.Label2() == PlayerState::kNoChannelSelected ? Command::None : Command::Stop;
+    return m_state.snapshot().isTuned() ? Command::Stop : Command::None;
 }
 
 int MediaControls::presetFor(int direction) const
@@ -122,16 +114,11 @@ void MediaControls::refresh()
     }
 }
 
-// While paused the title line reads "Pause..." and the channel's name waits in Label6.
-QString MediaControls::channelName() const
-{
-    return m_state.isPaused() ? m_state.Label6() : m_state.Label2();
-}
-
 // Each address is read once: the store may read its file anew for every key.
 MediaControls::PresetView MediaControls::presets() const
 {
-    const QString url = m_engine.url();
+    const PlayerSnapshot &now = m_state.snapshot();
+    const QString url = now.isTuned() ? now.channel.url : QString();
     PresetView view;
     for (int preset = 1; preset <= Presets::kCount; ++preset) {
         const QString address = m_store.getSetting(FormSettings::kAppName, FormSettings::kSection,
@@ -142,46 +129,42 @@ MediaControls::PresetView MediaControls::presets() const
         }
         view.held.append(preset);
         // The first of several presets that hold the tuned address is the one playing.
-        if (view.current == 0 && address == url) {
+        if (view.current == 0 && !url.isEmpty() && address == url) {
             view.current = preset;
         }
     }
     return view;
 }
 
+// The title is the song the stream names; until it names one, the channel's name stands
+// in. Words for a state ("Pause...", "Connecting…") never reach the desktop.
 QVariantMap MediaControls::metadata() const
 {
-    if (m_state.Label2() == PlayerState::kNoChannelSelected) {
+    const PlayerSnapshot &now = m_state.snapshot();
+    if (!now.isTuned()) {
         return {{QStringLiteral("mpris:trackid"),
                  QVariant::fromValue(QDBusObjectPath(QString(kNoTrack)))}};
     }
-    const QString channel = channelName();
-    const QString url = m_engine.url();
-    QString title = m_state.Label4();
-    QStringList artists;
-    // Words for a state ("Pause...", "Connecting…") are no title: the channel stands in.
-    if (!m_engine.playback().isLive() || m_state.isPaused() || title.isEmpty()) {
-        title = channel;
-    } else if (const qsizetype at = title.indexOf(kArtistSeparator); at > 0) {
-        artists.append(title.left(at));
-        title = title.mid(at + kArtistSeparator.size());
-    }
+    const Channel &channel = now.channel;
+    const bool named = now.transport == PlayerSnapshot::Transport::Playing && !now.song.isEmpty();
+    const QString title = named ? now.song.title : channel.name;
     // A track is one title on one stream; the path's last element must be a D-Bus name.
-    const QByteArray id = QCryptographicHash::hash((url + QLatin1Char('\n') + title).toUtf8(),
-                                                   QCryptographicHash::Md5)
+    const QByteArray id = QCryptographicHash::hash(
+                              (channel.url + QLatin1Char('\n') + title).toUtf8(),
+                              QCryptographicHash::Md5)
                               .toHex();
     QVariantMap map{
         {QStringLiteral("mpris:trackid"),
          QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/morvena/Webradio/track/t") +
                                              QString::fromLatin1(id)))},
         {QStringLiteral("xesam:title"), title},
-        {QStringLiteral("xesam:album"), channel},
+        {QStringLiteral("xesam:album"), channel.name},
     };
-    if (!artists.isEmpty()) {
-        map.insert(QStringLiteral("xesam:artist"), artists);
+    if (named && !now.song.artist.isEmpty()) {
+        map.insert(QStringLiteral("xesam:artist"), QStringList{now.song.artist});
     }
-    if (!url.isEmpty()) {
-        map.insert(QStringLiteral("xesam:url"), url);
+    if (!channel.url.isEmpty()) {
+        map.insert(QStringLiteral("xesam:url"), channel.url);
     }
     return map;
 }

@@ -4,13 +4,12 @@
 #include <QString>
 #include <QVariantMap>
 
-class MediaPlayer;
 class PlayerState;
 class SettingsStore;
 class Volume;
 
 /// What the desktop's media controls (MPRIS) see and may do, decided from the player's
-/// state, the engine's playback, the volume and the presets. The D-Bus adaptors only read
+/// typed state, the volume and the presets. The D-Bus adaptors only read
 /// properties() and run the command this class names.
 ///
 /// refresh() recomputes the properties and announces exactly those that changed, so the
@@ -32,8 +31,8 @@ public:
     static constexpr QLatin1StringView kNoTrack{"/org/mpris/MediaPlayer2/TrackList/NoTrack"};
 
     /// Reads the given sources, which must outlive it; computes nothing until refresh().
-    MediaControls(PlayerState &state, MediaPlayer &engine, const SettingsStore &store,
-                  Volume &volume, QObject *parent = nullptr);
+    MediaControls(PlayerState &state, const SettingsStore &store, Volume &volume,
+                  QObject *parent = nullptr);
 
     /// "Playing", "Paused" or "Stopped".
     QString playbackStatus() const;
@@ -67,12 +66,10 @@ private:
         int current = 0;
     };
 
-    QString channelName() const;
     PresetView presets() const;
     QVariantMap metadata() const;
 
     PlayerState &m_state;
-    MediaPlayer &m_engine;
     const SettingsStore &m_store;
     Volume &m_volume;
     QVariantMap m_last;

@@ -37,8 +37,6 @@ public:
     /// replaced to end, then serves later starts. Returns false when it had to take the
     /// name over from an instance still there.
     bool takeOver(int timeoutMs = kRestartWaitMs);
-    /// True while later starts can reach this instance.
-    bool isServing() const { return m_server.isListening(); }
 
     /// Sends `target` to the instance serving `name`; true once it confirmed within
     /// `timeoutMs`.

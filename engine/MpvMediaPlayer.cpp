@@ -112,7 +112,9 @@ struct MpvMediaPlayer::Private {
     qint64 insertedLast = -1; // entries mpv added for a pls/m3u it expanded
     bool sniffed = false;     // the address was already read as an XML playlist
     int httpStatus = 0;
-    QString engineLog; // the engine's warnings since the current entry started
+    int connections = 0; // connections made since the current entry started
+    QString engineLog;   // the engine's warnings since the current entry started
+    bool detailedLog = false; // the engine tells of each connection while an open runs
     int bufferingCount = 0;
     std::optional<QString> pendingEnd; // an end of the current media not yet acted on
 
@@ -167,6 +169,7 @@ struct MpvMediaPlayer::Private {
         sniffed = false;
         error.clear();
         clearFigures();
+        setDetailedLog(false);
     }
 
     void command(std::initializer_list<const char *> args, quint64 userdata = 0)
@@ -191,16 +194,34 @@ struct MpvMediaPlayer::Private {
     void loadEntry()
     {
         entryId = insertedFirst = insertedLast = -1;
-        httpStatus = 0;
-        engineLog.clear();
+        forgetOpen();
         path.clear();
         clearFigures();
         clearTags();
         const QByteArray target = entries.at(policy.entryIndex()).toUtf8();
+        setDetailedLog(true);
         command({"loadfile", target.constData(), "replace"}, kLoadReplyBase + generation);
         policy.opening();
         setStatus(policy.isReconnecting() ? Status::Reconnecting : Status::Connecting);
         armPolicyTimer();
+    }
+
+    // What the last open reported, so that the next one speaks for itself.
+    void forgetOpen()
+    {
+        httpStatus = 0;
+        connections = 0;
+        engineLog.clear();
+    }
+
+    // The engine tells of each connection only in its detailed log, which costs a wake-up a
+    // message: it is asked for while an open runs, and not while audio plays.
+    void setDetailedLog(bool on)
+    {
+        if (!mpv || detailedLog == on)
+            return;
+        detailedLog = on;
+        mpv_request_log_messages(mpv, on ? "debug" : lcMpv().isDebugEnabled() ? "v" : "warn");
     }
 
     void armPolicyTimer()
@@ -217,6 +238,7 @@ struct MpvMediaPlayer::Private {
         policyTimer.stop();
         clearFigures();
         command({"stop"});
+        setDetailedLog(false);
         error = reason;
         qCDebug(lcEngine) << "failed:" << url << reason;
         setStatus(Status::Failed);
@@ -246,6 +268,7 @@ struct MpvMediaPlayer::Private {
             return;
         case StreamPolicy::Action::End:
             policyTimer.stop();
+            setDetailedLog(false);
             clearFigures();
             setStatus(Status::Ended);
             return;
@@ -255,8 +278,9 @@ struct MpvMediaPlayer::Private {
     // The current open ended, with or without having played.
     void onEnded(const QString &engineReason)
     {
+        qCDebug(lcEngine) << "open ended:" << engineReason;
         const StreamPolicy::Failure why =
-            StreamPolicy::classify(httpStatus, engineLog, engineReason);
+            StreamPolicy::classify({httpStatus, connections, engineLog});
         // A Windows Media playlist served under a name or type the engine does not know
         // reads as "not audio": look inside before giving up.
         if (!sniffed && status == Status::Connecting && entries.size() == 1 &&
@@ -278,8 +302,8 @@ struct MpvMediaPlayer::Private {
         policy.audioStarted();
         policyTimer.stop();
         // A dead mirror before this entry must not speak for it when it drops later.
-        httpStatus = 0;
-        engineLog.clear();
+        forgetOpen();
+        setDetailedLog(false);
         ++bufferingCount;
         setStatus(Status::Playing);
         emit q->audioStarted();
@@ -309,9 +333,8 @@ struct MpvMediaPlayer::Private {
             // libmpv hands out its queued events before its log; the log line with the
             // HTTP status may still be waiting, so decide once the drain has read it all.
             pendingEnd = end.reason == MPV_END_FILE_REASON_ERROR
-                             ? QStringLiteral("The stream could not be played (%1).")
-                                   .arg(QString::fromUtf8(mpv_error_string(end.error)))
-                             : QStringLiteral("The stream ended.");
+                             ? QString::fromUtf8(mpv_error_string(end.error))
+                             : QStringLiteral("end of file");
             return;
         default:
             return; // stopped or quit on our own request
@@ -323,8 +346,7 @@ struct MpvMediaPlayer::Private {
         if (event.reply_userdata != kLoadReplyBase + generation)
             return; // an abandoned load
         if (event.error < 0) {
-            onEnded(QStringLiteral("The address could not be opened (%1).")
-                        .arg(QString::fromUtf8(mpv_error_string(event.error))));
+            onEnded(QString::fromUtf8(mpv_error_string(event.error)));
             return;
         }
         const auto *reply = static_cast<const mpv_event_command *>(event.data);
@@ -340,10 +362,8 @@ struct MpvMediaPlayer::Private {
             (status == Status::Connecting || status == Status::Reconnecting))
             entryId = start.playlist_entry_id;
         // The next entry of an expanded playlist: the last one's failure is not its own.
-        if (isOurs(start.playlist_entry_id)) {
-            httpStatus = 0;
-            engineLog.clear();
-        }
+        if (isOurs(start.playlist_entry_id))
+            forgetOpen();
     }
 
     void onProperty(quint64 id, const mpv_event_property &p)
@@ -414,6 +434,9 @@ struct MpvMediaPlayer::Private {
         static const QRegularExpression kHttpError(QStringLiteral("HTTP error (\\d{3})"));
         if (const auto match = kHttpError.match(text); match.hasMatch())
             httpStatus = match.captured(1).toInt();
+        // A redirect is one more connection; so is a server that answers and hangs up.
+        if (text.startsWith(QLatin1String("tcp: Successfully connected")))
+            ++connections;
         if (log.log_level <= MPV_LOG_LEVEL_WARN && engineLog.size() < 4096)
             engineLog += text + QLatin1Char('\n');
     }
@@ -661,14 +684,22 @@ std::optional<QString> MpvMediaPlayer::itemInfo(const QString &name) const
         return std::nullopt;
     if (name.compare(QLatin1String("Bitrate"), Qt::CaseInsensitive) == 0)
         return d->bitrate ? QString::number(*d->bitrate) : QString();
-    NowPlaying now = nowPlayingFromTags(d->tags);
-    if (now.title.isEmpty() && !isNetworkLocation(d->url))
-        now.title = QFileInfo(d->url).completeBaseName(); // an untagged file: its name
+    const NowPlaying now = *nowPlaying();
     if (name.compare(QLatin1String("Author"), Qt::CaseInsensitive) == 0)
-        return now.author;
+        return now.author();
     if (name.compare(QLatin1String("Title"), Qt::CaseInsensitive) == 0)
         return now.title;
     return std::nullopt;
+}
+
+std::optional<NowPlaying> MpvMediaPlayer::nowPlaying() const
+{
+    if (!d->hasItem)
+        return std::nullopt;
+    NowPlaying now = nowPlayingFromTags(d->tags);
+    if (now.title.isEmpty() && !isNetworkLocation(d->url))
+        now.title = QFileInfo(d->url).completeBaseName(); // an untagged file: its name
+    return now;
 }
 
 std::optional<qint64> MpvMediaPlayer::bandWidth() const

@@ -45,6 +45,7 @@ public:
     void setVolume(int percent) override;
     int volume() const override;
     std::optional<QString> itemInfo(const QString &name) const override;
+    std::optional<NowPlaying> nowPlaying() const override;
     std::optional<qint64> bandWidth() const override;
     std::optional<int> bufferingProgress() const override;
     std::optional<int> bufferingCount() const override;

@@ -2,11 +2,36 @@
 
 #include "SteadyClock.h"
 
+#include <netdb.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <algorithm>
 
-StreamPolicy::Failure StreamPolicy::classify(int httpStatus, const QString &engineLog,
-                                             const QString &fallback)
+namespace {
+
+// More connections than this for one open, and no answer but redirects: a loop. The engine
+// gives up after eight redirects.
+constexpr int kRedirectLoopConnections = 5;
+
+// The C library's words for an error number, in the language the engine's threads write
+// them in: the user's, which is why they are looked up rather than written here.
+QString cLibraryText(int error)
 {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString resolverText(int error)
+{
+    return QString::fromLocal8Bit(gai_strerror(error));
+}
+
+} // namespace
+
+StreamPolicy::Failure StreamPolicy::classify(const OpenReport &report)
+{
+    const int httpStatus = report.httpStatus;
     switch (httpStatus) {
     case 401:
         return {QStringLiteral("The station asks for a password (HTTP 401)"), true};
@@ -22,24 +47,41 @@ StreamPolicy::Failure StreamPolicy::classify(int httpStatus, const QString &engi
     // A server error may pass; a retry is worth it.
     if (httpStatus >= 400)
         return {QStringLiteral("The server answered HTTP %1").arg(httpStatus), false};
-    // The engine reports every failed open alike; its warnings tell the causes apart.
-    const QString text = engineLog + QLatin1Char('\n') + fallback;
-    const auto has = [&text](const char *phrase) {
-        return text.contains(QLatin1String(phrase), Qt::CaseInsensitive);
+    const QString &text = report.engineLog;
+    const auto says = [&text](const QString &words) {
+        return !words.isEmpty() && text.contains(words, Qt::CaseInsensitive);
     };
-    if (has("certificate") || has("failed verification"))
+    const auto hasError = [&says](std::initializer_list<int> errors) {
+        return std::any_of(errors.begin(), errors.end(),
+                           [&says](int error) { return says(cLibraryText(error)); });
+    };
+    // The TLS library's and the demuxer's own messages are never translated.
+    if (says(QStringLiteral("certificate")) || says(QStringLiteral("failed verification")))
         return {QStringLiteral("Secure connection failed: certificate not trusted"), true};
-    if (has("tls:") || has("handshake"))
+    if (says(QStringLiteral("tls:")) || says(QStringLiteral("handshake")))
         return {QStringLiteral("Secure connection failed"), false};
-    if (has("Connection refused"))
+    if (hasError({ECONNREFUSED}))
         return {QStringLiteral("Connection refused"), false};
-    if (has("resolve hostname") || has("Name or service not known"))
+    if (says(QStringLiteral("resolve hostname")) || says(resolverText(EAI_NONAME)) ||
+        says(resolverText(EAI_AGAIN)) || says(resolverText(EAI_FAIL)))
         return {QStringLiteral("Server not found: check the address"), false};
-    if (has("timed out"))
+    if (hasError({ETIMEDOUT, EHOSTUNREACH, ENETUNREACH}))
         return {QStringLiteral("The server did not answer"), false};
-    if (has("recognize file format") || has("unrecognized file format"))
+    if (says(QStringLiteral("recognize file format")) ||
+        says(QStringLiteral("unrecognized file format")))
         return {kNotAudio, true};
-    return {fallback, false};
+    if (hasError({ENOENT}))
+        return {QStringLiteral("File not found"), true};
+    if (hasError({EACCES, EPERM}))
+        return {QStringLiteral("The file cannot be read"), true};
+    if (hasError({ECONNRESET, EPIPE}))
+        return {QStringLiteral("The server closed the connection"), false};
+    if (report.connections > kRedirectLoopConnections)
+        return {QStringLiteral("Too many redirects"), true};
+    // It answered, then hung up before any audio came.
+    if (report.connections > 0)
+        return {QStringLiteral("The server closed the connection"), false};
+    return {QString(kCouldNotPlay), false};
 }
 
 StreamPolicy::StreamPolicy(const SteadyClock &clock, Timings timings)

@@ -50,9 +50,20 @@ public:
         bool watchdog = false; ///< the watchdog fired: the open still running must be stopped
     };
 
-    /// The listener's words for an open that failed with HTTP status `httpStatus` (0: none)
-    /// and the engine's warnings `engineLog`; `fallback` when nothing better is known.
-    static Failure classify(int httpStatus, const QString &engineLog, const QString &fallback);
+    /// What the engine reported of one failed open.
+    struct OpenReport {
+        int httpStatus = 0;  ///< the server's HTTP status; 0 when none came
+        int connections = 0; ///< connections made (a redirect makes one more)
+        QString engineLog;   ///< the engine's warnings, in the C library's language
+    };
+
+    /// The reason given when nothing better is known.
+    static constexpr QLatin1StringView kCouldNotPlay{"The stream could not be played"};
+
+    /// The listener's words for an open that failed as `report` tells. Reasons come from
+    /// the HTTP status, the C library's error numbers and the engine's own (untranslated)
+    /// messages, so they are the same in every language; kCouldNotPlay when none fits.
+    static Failure classify(const OpenReport &report);
 
     /// A policy reading the time from `clock`, which must outlive it.
     explicit StreamPolicy(const SteadyClock &clock, Timings timings = {});

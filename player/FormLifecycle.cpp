@@ -1,35 +1,36 @@
 #include "FormLifecycle.h"
 
 #include "FormSettings.h"
-#include "MediaPlayer.h"
 #include "PlayerState.h"
 #include "PlayerView.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
 #include "Tray.h"
 
-FormLifecycle::FormLifecycle(MediaPlayer &engine, PlayerState &state, FormSettings &settings,
-                             PlayerView &view, Tray &tray)
-    : m_engine(engine)
-    , m_state(state)
+FormLifecycle::FormLifecycle(PlayerState &state, FormSettings &settings,
+                             PlayerView &view, Tray &tray, Transport &transport)
+    : m_state(state)
     , m_settings(settings)
     , m_view(view)
     , m_tray(tray)
+    , m_transport(transport)
 {}
 
 void FormLifecycle::loadForm()
 {
     // The status line is never blank: until a stream gives figures it shows none.
-    m_state.setLabel3(StatusDisplay::kStatusReset);
+    m_state.update([](PlayerSnapshot &now) { now.status = StatusDisplay::kStatusReset; });
     m_view.setPictureButton7Visible(false);
     m_settings.LoadFormSettings(FormSettings::kAppName);
 }
 
 void FormLifecycle::finishLoad()
 {
-    if (m_state.Label4().isEmpty()) {
-        m_state.setLabel4(PlayerState::kNoChannelSelected);
-    }
+    m_state.update([](PlayerSnapshot &now) {
+        if (now.line.isEmpty()) {
+            now.line = PlayerSnapshot::kNoChannelSelected;
+        }
+    });
 }
 
 void FormLifecycle::activate()
@@ -44,11 +45,7 @@ void FormLifecycle::activate()
     // The pause state is restored at every activation, not only the first: whatever
     // happened to the controls while the window was away, the user can continue.
     if (m_state.isPaused()) {
-        m_view.setPictureButton6Visible(false);
-        m_view.setPictureButton7Visible(true);
-        m_view.setFortsettAvsCaption(Transport::continueCaption(m_state.Label6()));
-        m_view.setFortsettAvsEnabled(true);
-        m_view.setPauseAvsEnabled(false);
+        m_transport.showControls();
         m_tray.update(Tray::Icon::Idle, PlayerState::kPause);
         m_view.setFormIcon(Tray::Icon::Idle);
     }
@@ -56,7 +53,7 @@ void FormLifecycle::activate()
 
 void FormLifecycle::loadFunctionsPopup()
 {
-    if (m_engine.url().isEmpty()) {
+    if (!m_state.snapshot().isTuned()) {
         m_view.setPauseAvsEnabled(false);
     }
     m_view.setFortsettAvsEnabled(false);

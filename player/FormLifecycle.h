@@ -1,9 +1,9 @@
 #pragma once
 
 class FormSettings;
-class MediaPlayer;
 class PlayerState;
 class PlayerView;
+class Transport;
 class Tray;
 
 /// The main window's life: its load, each activation, the functions popup's load, and
@@ -11,8 +11,8 @@ class Tray;
 class FormLifecycle {
 public:
     /// Works on the given collaborators, which must outlive it.
-    FormLifecycle(MediaPlayer &engine, PlayerState &state, FormSettings &settings, PlayerView &view,
-                  Tray &tray);
+    FormLifecycle(PlayerState &state, FormSettings &settings, PlayerView &view,
+                  Tray &tray, Transport &transport);
 
     /// The first load steps: hides the continue button, then restores the saved state
     /// (which plays the saved URL unless the state is the pause state).
@@ -22,15 +22,15 @@ public:
     /// Each activation: option menus and Timer5 from the options; in the pause state also
     /// the continue button, the continue item, the tray and the window icon.
     void activate();
-    /// The functions popup's own load: disables continue, and pause too when no URL is set.
+    /// The functions popup's own load: disables continue, and pause too when nothing is tuned.
     void loadFunctionsPopup();
     /// Unloading the window: saves the state, then ends the program.
     void unload();
 
 private:
-    MediaPlayer &m_engine;
     PlayerState &m_state;
     FormSettings &m_settings;
     PlayerView &m_view;
     Tray &m_tray;
+    Transport &m_transport;
 };

@@ -14,28 +14,47 @@ FormSettings::FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer
 
 void FormSettings::SaveFormSettings(const QString &appName)
 {
-    QString url = m_engine.url();
-    // After a start in the pause state the engine holds no URL: the stream to continue is
-    // the stored one. Writing the engine's empty URL would lose it at the first option
-    // change or restart, and continue would then find nothing to play.
-    if (url.isEmpty() && m_state.isPaused()) {
-        url = storedUrl(appName);
+    const PlayerSnapshot &now = m_state.snapshot();
+    // A channel on trial is not the station yet: the saved one stays until the engine plays
+    // the new one.
+    if (now.provisional) {
+        m_store.saveSettings(appName, kSection,
+                             {{kToppEllerIkke, QString::number(m_state.chkFarge())},
+                              {kVisInfo, QString::number(m_state.chkInfo())}});
+        return;
     }
     // One write of the whole state, so that a crash never leaves half of it.
     m_store.saveSettings(appName, kSection,
-                         {{kLydstraumURL, url},
-                          {kTittel2, m_state.Label2()},
-                          {kKanalTekst, m_state.Label4()},
-                          {kSiste, m_state.Label6()},
+                         {{kLydstraumURL, now.isTuned() ? now.channel.url : QString()},
+                          {kTittel2, now.titleText()},
+                          {kKanalTekst, now.lineToKeep()},
+                          {kSiste, now.channel.name},
                           {kToppEllerIkke, QString::number(m_state.chkFarge())},
                           {kVisInfo, QString::number(m_state.chkInfo())}});
 }
 
+// The file keeps the window's texts: the title reads "Pause..." in the pause state and
+// "no channel selected" when nothing is tuned, and the channel's name waits in Siste.
 void FormSettings::LoadFormSettings(const QString &appName)
 {
-    m_state.setLabel2(get(appName, kTittel2, m_state.Label2()));
-    m_state.setLabel6(get(appName, kSiste, m_state.Label6()));
-    m_state.setLabel4(get(appName, kKanalTekst, m_state.Label4()));
+    const QString title = get(appName, kTittel2, m_state.Label2());
+    const QString saved = get(appName, kSiste, m_state.Label6());
+    const QString line = get(appName, kKanalTekst, m_state.Label4());
+    const QString url = storedUrl(appName);
+    const bool paused = title == PlayerSnapshot::kPause;
+    m_state.update([&](PlayerSnapshot &now) {
+        if (paused) {
+            now.transport = PlayerSnapshot::Transport::Paused;
+            now.channel = {saved, url, ChannelSource::Saved};
+        } else if (!url.isEmpty()) {
+            now.transport = PlayerSnapshot::Transport::Playing;
+            now.channel = {title, url, ChannelSource::Saved};
+        } else {
+            now.transport = PlayerSnapshot::Transport::Idle;
+            now.channel = {saved, QString(), ChannelSource::None};
+        }
+        now.line = line;
+    });
     if (const auto farge = loadOption(appName, kToppEllerIkke, m_state.chkFarge())) {
         m_state.setChkFarge(*farge);
     }
@@ -43,15 +62,10 @@ void FormSettings::LoadFormSettings(const QString &appName)
         m_state.setChkInfo(*info);
     }
     // In the pause state nothing may play until the user continues.
-    if (!m_state.isPaused()) {
-        m_engine.setUrl(storedUrl(appName));
+    if (!paused) {
+        m_engine.setUrl(url);
     }
     m_engine.setVolume(storedVolume(appName));
-}
-
-void FormSettings::DeleteFormSettings(const QString &appName)
-{
-    m_store.deleteSection(appName, kSection);
 }
 
 QString FormSettings::storedUrl(const QString &appName) const

@@ -38,14 +38,13 @@ public:
     /// Works on `state` and `engine`, keeping them in `store`.
     FormSettings(SettingsStore &store, PlayerState &state, MediaPlayer &engine);
 
-    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo in one change;
-    /// paused with no URL in the engine (a start in the pause state) it keeps the stored URL.
+    /// Writes the URL, Tittel2, KanalTekst, Siste, ToppEllerIkke and VisInfo in one change,
+    /// as the state renders them: what the listener should see at the next start, never
+    /// the words of a passing state.
     void SaveFormSettings(const QString &appName);
-    /// Restores the texts and options, then (outside the pause state) the URL, then the
-    /// stored volume.
+    /// Restores the channel, the transport, the texts and the options, then (outside the
+    /// pause state) plays the stored URL, then sets the stored volume.
     void LoadFormSettings(const QString &appName);
-    /// Removes the whole section of `appName`.
-    void DeleteFormSettings(const QString &appName);
     /// The stored URL, or the engine's current one when none is stored.
     QString storedUrl(const QString &appName) const;
     /// The stored volume in percent; kDefaultVolume when none or no number is stored.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NowPlaying.h"
 #include "Playback.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ public:
     virtual int volume() const = 0;
     /// "Bitrate" (bits/s as text), "Author" or "Title" of the current item.
     virtual std::optional<QString> itemInfo(const QString &name) const = 0;
+    /// Artist, title and station of the current item, as the stream or file names them.
+    virtual std::optional<NowPlaying> nowPlaying() const = 0;
     /// The rate data arrives at, in bits per second.
     virtual std::optional<qint64> bandWidth() const = 0;
     /// How full the buffer is, 0..100 percent.

@@ -38,5 +38,8 @@ QString PlayerSnapshot::lineToKeep() const
     case Transport::Playing:
         break;
     }
+    // Why a stream failed, or that a file played out, stands until the listener acts.
+    if (!isSounding() && !playback.text().isEmpty())
+        return playback.text();
     return song.isEmpty() ? channel.name : song.text();
 }

@@ -73,6 +73,9 @@ struct PlayerSnapshot {
     QString status;    ///< the status line as shown
     bool onAir = false;
     bool onAirKnown = false; ///< false until the indicator was first set (the start colour)
+    /// The channel is on trial (a drop, a file, the command line): it replaces the saved
+    /// station only once the engine plays it.
+    bool provisional = false;
 
     /// The title line: the channel's name, kPause or kNoChannelSelected.
     QString titleText() const;
@@ -81,8 +84,8 @@ struct PlayerSnapshot {
     /// True while the channel plays or tries to (connecting, buffering, reconnecting).
     bool isSounding() const;
     /// The now-playing text worth keeping for the next start: kPause while paused,
-    /// kNoChannelSelected while idle, otherwise the song or, without one, the channel's
-    /// name; never the words of a passing state.
+    /// kNoChannelSelected while idle, why the stream failed or that it ended, otherwise the
+    /// song or, without one, the channel's name; never the words of a passing state.
     QString lineToKeep() const;
 
     bool operator==(const PlayerSnapshot &other) const = default;

@@ -1,24 +1,20 @@
 #include "StatusDisplay.h"
 
 #include "Announcer.h"
+#include "Clock.h"
 #include "MediaPlayer.h"
+#include "NowPlaying.h"
 #include "PlayerState.h"
 #include "StatusLine.h"
 
 StatusDisplay::StatusDisplay(MediaPlayer &engine, PlayerState &state, Announcer &announcer,
-                             const QLocale &locale)
+                             const Clock &clock, const QLocale &locale)
     : m_engine(engine)
     , m_state(state)
     , m_announcer(announcer)
+    , m_clock(clock)
     , m_locale(locale)
 {}
-
-void StatusDisplay::poll()
-{
-    pollStatusLine();
-    pollNowPlaying();
-    pollIndicator();
-}
 
 QString StatusDisplay::joinAuthorTitle(const QString &author, const QString &title)
 {
@@ -27,69 +23,95 @@ QString StatusDisplay::joinAuthorTitle(const QString &author, const QString &tit
     return author + kAuthorTitleSeparator + title;
 }
 
-// A line whose figures cannot all be read keeps its previous text: before a stream tells
-// its bitrate the line keeps the reset text. Figures of a stream that is not playing
-// (connecting, dropped, failed, ended) would be stale: the line shows the reset text.
+// Many stations send their own name as the title between songs, or no artist with the
+// station's name: neither is a song.
+Song StatusDisplay::songOf(const NowPlaying &named, const Channel &channel)
+{
+    if (named.title.isEmpty())
+        return {};
+    if (named.artist.isEmpty() &&
+        (named.title == named.station || named.title == channel.name))
+        return {};
+    return {named.artist, named.title, {}};
+}
+
+void StatusDisplay::poll()
+{
+    pollStatusLine();
+    refresh();
+}
+
+// Figures of a stream that is not playing (connecting, dropped, failed, ended) would be
+// stale: the line shows the reset text. Before a stream tells its bitrate the line keeps
+// the text it has.
 void StatusDisplay::pollStatusLine()
 {
+    QString line = m_state.snapshot().status;
     if (!m_engine.playback().isLive()) {
-        m_state.setLabel3(kStatusReset);
-        return;
+        line = kStatusReset;
+    } else if (const std::optional<QString> bitrate = m_engine.itemInfo(QStringLiteral("Bitrate"))) {
+        const std::optional<qint64> bandWidth = m_engine.bandWidth();
+        const std::optional<int> progress = m_engine.bufferingProgress();
+        if (bandWidth && progress) {
+            line = StatusLine::format(*bitrate, *bandWidth, *progress, m_locale).value_or(line);
+        }
     }
-    const std::optional<QString> bitrate = m_engine.itemInfo(QStringLiteral("Bitrate"));
-    if (!bitrate) {
-        return;
-    }
-    const std::optional<qint64> bandWidth = m_engine.bandWidth();
-    if (!bandWidth) {
-        return;
-    }
-    const std::optional<int> progress = m_engine.bufferingProgress();
-    if (!progress) {
-        return;
-    }
-    if (const std::optional<QString> line =
-            StatusLine::format(*bitrate, *bandWidth, *progress, m_locale)) {
-        m_state.setLabel3(*line);
-    }
+    m_state.update([&line](PlayerSnapshot &now) { now.status = line; });
 }
 
-// With no current item there is nothing to describe, and the text stays as it was (for
-// instance "Pause..." until a continued stream reports its title).
-void StatusDisplay::pollNowPlaying()
+void StatusDisplay::refresh()
 {
-    const std::optional<QString> author = m_engine.itemInfo(QStringLiteral("Author"));
-    if (!author) {
-        return;
+    const Playback playback = m_engine.playback();
+    const std::optional<NowPlaying> named = m_engine.nowPlaying();
+    const bool onAir = m_engine.bufferingCount().value_or(0) != 0;
+    const QDateTime heard = m_clock.now();
+    if (playback.state == Playback::State::Reconnecting) {
+        m_returning = true;
     }
-    const std::optional<QString> title = m_engine.itemInfo(QStringLiteral("Title"));
-    if (!title) {
-        return;
-    }
-    const Playback now = m_engine.playback();
-    const QString joined = joinAuthorTitle(*author, *title);
-    if (now.isLive() && !joined.isEmpty()) {
-        m_news = joined;
-    } else if (now.state == Playback::State::Failed) {
-        m_news = now.reason;
-    } else if (now.state == Playback::State::Idle) {
-        return;
-    } else {
-        m_state.setLabel4(now.text());
-        return;
-    }
-    m_state.setLabel4(m_news);
-}
+    m_state.update([&](PlayerSnapshot &now) {
+        now.onAir = onAir;
+        now.onAirKnown = true;
+        if (now.transport != PlayerSnapshot::Transport::Playing) {
+            return;
+        }
+        now.playback = playback;
+        // With no current item there is nothing to describe, and the text stays as it was
+        // (for instance a restored text until the stream reports its title).
+        if (!named) {
+            return;
+        }
+        const QString joined = joinAuthorTitle(named->author(), named->title);
+        if (playback.isLive() && !joined.isEmpty()) {
+            m_news = joined;
+            now.line = joined;
+        } else if (playback.state == Playback::State::Failed) {
+            m_news = playback.reason;
+            now.line = playback.reason;
+        } else if (playback.state != Playback::State::Idle) {
+            now.line = playback.text();
+        }
 
-void StatusDisplay::pollIndicator()
-{
-    const std::optional<int> count = m_engine.bufferingCount();
-    showIndicator(m_state, count.value_or(0) != 0);
+        Song song = songOf(*named, now.channel);
+        if (!song.isEmpty()) {
+            m_returning = false;
+            if (!song.sameAs(now.song)) {
+                song.since = heard;
+                now.song = song;
+            }
+        } else if (playback.state == Playback::State::Failed ||
+                   playback.state == Playback::State::Ended ||
+                   playback.state == Playback::State::Idle ||
+                   (playback.isLive() && !m_returning)) {
+            // A drop clears the engine's tags, but the song goes on once the stream is back:
+            // it stands until the stream names something else or nothing at all.
+            now.song = {};
+        }
+    });
 }
 
 void StatusDisplay::watch()
 {
-    const QString nowPlaying = m_state.Label4();
+    const QString nowPlaying = m_state.snapshot().line;
     // Only what the stream said is news; the words for a state are not. Exact comparison:
     // a change of case alone is a new text and is announced.
     if (nowPlaying.isEmpty() || nowPlaying != m_news || m_state.Label1() == nowPlaying) {
@@ -97,10 +119,4 @@ void StatusDisplay::watch()
     }
     m_announcer.announce(m_state.Label2(), nowPlaying.toUpper());
     m_state.setLabel1(nowPlaying);
-}
-
-void StatusDisplay::showIndicator(PlayerState &state, bool onAir)
-{
-    state.setLabel5ForeColor(onAir ? kOnAirColor : kNoStreamColor);
-    state.setLabel5(onAir ? kOnAir : kNoStream);
 }

@@ -6,6 +6,21 @@
 #include "PlayerView.h"
 #include "StatusDisplay.h"
 
+#include <utility>
+
+using TransportState = PlayerSnapshot::Transport;
+
+namespace {
+
+// A failed or finished stream sounds no more: the controls offer to play it again.
+bool offersContinue(const PlayerSnapshot &now)
+{
+    return now.transport == TransportState::Paused ||
+           (now.transport == TransportState::Playing && !now.isSounding());
+}
+
+} // namespace
+
 Transport::Transport(MediaPlayer &engine, PlayerState &state, FormSettings &settings,
                      PlayerView &view, Tray &tray)
     : m_engine(engine)
@@ -20,38 +35,73 @@ QString Transport::continueCaption(const QString &title)
     return QStringLiteral("Continue (") + title + QLatin1Char(')');
 }
 
-void Transport::tune(const QString &name, const QString &url)
+void Transport::tune(const QString &name, const QString &url, ChannelSource source)
 {
-    updateTray(Tray::Icon::Playing, name);
-    m_state.setLabel3(kStatusReset);
-    // Stop and close first, so the old stream is gone before the new one opens.
+    m_over = false;
+    // Stop and close first, so the old stream is gone before the new one opens; the state
+    // changes once, after, so the desktop never hears of a stop in between.
     m_engine.stop();
     m_engine.close();
     m_engine.setUrl(url);
     m_view.setTmrUpdateEnabled(true);
     m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
-    m_state.setLabel2(name);
-    m_state.setLabel6(m_state.Label2());
-    // The last station's title would pass for this one's until the stream names its own.
-    m_state.setLabel4(Playback::kConnecting);
+    const Playback playback = m_engine.playback();
+    m_state.update([&](PlayerSnapshot &now) {
+        now.transport = TransportState::Playing;
+        now.channel = {name, url, source};
+        now.provisional = false;
+        now.song = {};
+        now.playback = playback;
+        now.status = kStatusReset;
+        // The last station's title would pass for this one's until the stream names its own.
+        now.line = Playback::kConnecting;
+    });
     // A new tuning announces its first title even when the last station played the same.
     m_state.setLabel1(QString());
+    showTray();
     m_settings.SaveFormSettings(FormSettings::kAppName);
-    resetTransport();
+    showControls();
 }
 
-void Transport::resetTransport()
+void Transport::playItem(const QString &name, const QString &url, ChannelSource source, bool save)
 {
-    m_view.setPauseAvsEnabled(true);
-    m_view.setFortsettAvsCaption(kContinue);
-    m_view.setFortsettAvsEnabled(false);
-    m_view.setPictureButton7Visible(false);
-    m_view.setPictureButton6Visible(true);
+    m_over = false;
+    if (!url.isEmpty()) {
+        m_engine.setUrl(url);
+    }
+    const Playback playback = m_engine.playback();
+    m_state.update([&](PlayerSnapshot &now) {
+        now.transport = TransportState::Playing;
+        if (!url.isEmpty()) {
+            now.channel = {name, url, source};
+            now.song = {};
+        }
+        now.playback = playback;
+        now.status = kStatusReset;
+        now.line = name;
+        now.provisional = !save;
+    });
+    showControls();
+    showTray();
+    if (save) {
+        m_settings.SaveFormSettings(FormSettings::kAppName);
+    }
+}
+
+void Transport::showControls()
+{
+    const PlayerSnapshot &now = m_state.snapshot();
+    const bool resume = offersContinue(now);
+    m_view.setFortsettAvsCaption(resume ? continueCaption(now.channel.name) : QString(kContinue));
+    m_view.setFortsettAvsEnabled(resume);
+    m_view.setPauseAvsEnabled(!resume && now.isTuned());
+    m_view.setPictureButton6Visible(!resume);
+    m_view.setPictureButton7Visible(resume);
 }
 
 void Transport::pauseButton()
 {
-    if (m_state.Label2() == PlayerState::kNoChannelSelected) {
+    if (!m_state.snapshot().isTuned()) {
         return;
     }
     pause();
@@ -59,70 +109,72 @@ void Transport::pauseButton()
 
 void Transport::pause()
 {
-    m_view.setFortsettAvsCaption(continueCaption(m_state.Label2()));
-    m_view.setFortsettAvsEnabled(true);
-    m_view.setPauseAvsEnabled(false);
-    m_state.setLabel6(m_state.Label2());
-    m_state.setLabel2(PlayerState::kPause);
-    m_view.setPictureButton6Visible(false);
-    m_view.setPictureButton7Visible(true);
-    updateTray(Tray::Icon::Idle, PlayerState::kPause);
-    m_state.setLabel3(kStatusReset);
-    m_state.setLabel4(PlayerState::kPause);
-    // Saved while the engine still holds the URL, so the store keeps the stream to continue.
+    m_over = false;
+    m_state.update([](PlayerSnapshot &now) {
+        now.transport = TransportState::Paused;
+        now.song = {};
+        now.status = kStatusReset;
+        now.line = PlayerSnapshot::kPause;
+    });
+    showControls();
+    showTray();
     m_settings.SaveFormSettings(FormSettings::kAppName);
     m_engine.close();
 }
 
 void Transport::continuePlaying()
 {
-    m_view.setFortsettAvsCaption(kContinue);
-    m_view.setFortsettAvsEnabled(false);
-    m_view.setPauseAvsEnabled(true);
-    m_engine.setUrl(m_settings.storedUrl(FormSettings::kAppName));
+    m_over = false;
+    const Channel channel = m_state.snapshot().channel;
+    m_engine.setUrl(channel.url);
     m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
-    m_state.setLabel2(m_state.Label6());
-    m_state.setLabel4(Playback::kConnecting);
-    m_view.setPictureButton7Visible(false);
-    m_view.setPictureButton6Visible(true);
-    updateTray(Tray::Icon::Playing, m_state.Label2());
+    const Playback playback = m_engine.playback();
+    m_state.update([&](PlayerSnapshot &now) {
+        now.transport = TransportState::Playing;
+        now.song = {};
+        now.playback = playback;
+        now.line = Playback::kConnecting;
+    });
+    showControls();
+    showTray();
     m_settings.SaveFormSettings(FormSettings::kAppName);
 }
 
 void Transport::stop()
 {
-    const bool wasPaused = m_state.isPaused();
+    m_over = false;
     m_view.setTmrUpdateEnabled(false);
-    updateTray(Tray::Icon::Idle, PlayerState::kNoChannelSelected);
     m_engine.setUrl(QString());
     m_engine.stop();
     m_engine.close();
-    m_state.setLabel2(PlayerState::kNoChannelSelected);
-    m_state.setLabel3(kStatusReset);
-    m_state.setLabel4(PlayerState::kNoChannelSelected);
-    // The poll is halted now, so the indicator would go on claiming a stream that is gone.
-    StatusDisplay::showIndicator(m_state, false);
-    m_view.setFortsettAvsCaption(kContinue);
-    m_view.setPauseAvsEnabled(false);
-    m_view.setFortsettAvsEnabled(false);
-    // Stop forgets the paused stream, so the continue button must not stay on offer.
-    if (wasPaused) {
-        m_view.setPictureButton7Visible(false);
-        m_view.setPictureButton6Visible(true);
-    }
+    m_state.update([](PlayerSnapshot &now) {
+        now.transport = TransportState::Idle;
+        // The name stays for the next start's saved title; the address goes with the stream.
+        now.channel.url.clear();
+        now.provisional = false;
+        now.song = {};
+        now.playback = {};
+        now.status = kStatusReset;
+        now.line = PlayerSnapshot::kNoChannelSelected;
+        // The poll is halted now, so the indicator would go on claiming a stream that is gone.
+        now.onAir = false;
+        now.onAirKnown = true;
+    });
+    showTray();
+    showControls();
     m_settings.SaveFormSettings(FormSettings::kAppName);
 }
 
 void Transport::toTray()
 {
     m_view.minimizeWindow();
-    const QString title = m_state.Label2();
-    // Only the idle title selects the idle icon; the pause state shows the playing one.
-    if (title == PlayerState::kNoChannelSelected) {
-        m_tray.add(Tray::Icon::Idle, title);
+    const PlayerSnapshot &now = m_state.snapshot();
+    // Only the idle state selects the idle icon; the pause state shows the playing one.
+    if (!now.isTuned()) {
+        m_tray.add(Tray::Icon::Idle, now.titleText());
     } else {
         m_view.setFormIcon(Tray::Icon::Playing);
-        m_tray.add(Tray::Icon::Playing, title);
+        m_tray.add(Tray::Icon::Playing, now.titleText());
     }
 }
 
@@ -136,25 +188,37 @@ void Transport::playbackChanged(const Playback &playback)
 {
     const bool over =
         playback.state == Playback::State::Failed || playback.state == Playback::State::Ended;
-    if (!over || m_state.isPaused() || m_state.Label2() == PlayerState::kNoChannelSelected) {
+    if (m_state.snapshot().transport != TransportState::Playing) {
         return;
     }
-    // The line says why before the state is saved, so the saved text is the one shown.
-    m_state.setLabel4(playback.text());
-    // Continue plays the saved title's stream: make it this one, also after a drop.
-    m_state.setLabel6(m_state.Label2());
-    m_view.setFortsettAvsCaption(continueCaption(m_state.Label2()));
-    m_view.setFortsettAvsEnabled(true);
-    m_view.setPauseAvsEnabled(false);
-    m_view.setPictureButton6Visible(false);
-    m_view.setPictureButton7Visible(true);
-    updateTray(Tray::Icon::Idle, m_state.Label2());
-    m_settings.SaveFormSettings(FormSettings::kAppName);
+    const bool wasOver = std::exchange(m_over, over);
+    m_state.update([&](PlayerSnapshot &now) {
+        now.playback = playback;
+        if (over) {
+            // The line says why before the state is saved, so the saved text is the one shown.
+            now.line = playback.text();
+            now.song = {};
+        }
+    });
+    if (playback.state == Playback::State::Playing && m_state.snapshot().provisional) {
+        m_state.update([](PlayerSnapshot &now) { now.provisional = false; });
+        m_settings.SaveFormSettings(FormSettings::kAppName);
+    }
+    if (over == wasOver) {
+        return;
+    }
+    showControls();
+    showTray();
+    if (over) {
+        m_settings.SaveFormSettings(FormSettings::kAppName);
+    }
 }
 
 // Every tray update sets the window's own icon to the same image, icon or no icon.
-void Transport::updateTray(Tray::Icon icon, const QString &tip)
+void Transport::showTray()
 {
-    m_tray.update(icon, tip);
+    const PlayerSnapshot &now = m_state.snapshot();
+    const Tray::Icon icon = now.isSounding() ? Tray::Icon::Playing : Tray::Icon::Idle;
+    m_tray.update(icon, now.titleText());
     m_view.setFormIcon(icon);
 }

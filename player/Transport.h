@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Playback.h"
+#include "PlayerSnapshot.h"
 #include "StatusDisplay.h"
 #include "Tray.h"
 
@@ -14,8 +15,9 @@ class PlayerView;
 
 /// Tuning and the transport commands: pause, continue, stop, to tray and exit.
 ///
-/// Each command runs its steps in a fixed order against the engine, the state, the store,
-/// the view and the tray; the transport state is read from the title (PlayerState).
+/// Each command changes the player's state in one step and runs its steps in a fixed order
+/// against the engine, the store, the view and the tray. Decisions read the typed state
+/// (PlayerSnapshot), never the texts the window shows.
 class Transport {
 public:
     /// The status line after tuning, pause and stop.
@@ -31,14 +33,20 @@ public:
     static QString continueCaption(const QString &title);
 
     /// The tuning sequence: makes channel `name` at `url` the current one, plays and saves it.
-    void tune(const QString &name, const QString &url);
-    /// Puts the popup items and the pause/continue buttons in the playing state.
-    void resetTransport();
+    void tune(const QString &name, const QString &url,
+              ChannelSource source = ChannelSource::List);
+    /// Plays a dropped or opened item at `url` under `name`: unlike tuning it keeps the
+    /// status poll and the volume as they are. It is saved at once when `save`, otherwise
+    /// once the engine plays it.
+    void playItem(const QString &name, const QString &url, ChannelSource source, bool save);
+    /// Puts the popup items and the pause/continue buttons in the state's place: pause on
+    /// offer while a channel plays, continue while it is paused, failed or ended.
+    void showControls();
     /// The pause button: pauses unless nothing is tuned.
     void pauseButton();
-    /// Pause (the popup item): closes the stream, keeping its URL and title for continue.
+    /// Pause (the popup item): closes the stream, keeping its channel for continue.
     void pause();
-    /// Continue (button and popup item): opens the stored URL anew and restores the title.
+    /// Continue (button and popup item): opens the channel anew.
     void continuePlaying();
     /// Stop: forgets the stream, shows "no stream" and saves the idle state.
     void stop();
@@ -52,11 +60,12 @@ public:
     void playbackChanged(const Playback &playback);
 
 private:
-    void updateTray(Tray::Icon icon, const QString &tip);
+    void showTray();
 
     MediaPlayer &m_engine;
     PlayerState &m_state;
     FormSettings &m_settings;
     PlayerView &m_view;
     Tray &m_tray;
+    bool m_over = false; // the engine last said the media failed or ended
 };

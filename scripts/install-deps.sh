@@ -13,6 +13,8 @@ run=(
 test=(
     # fixtures, stream servers, formatting
     ffmpeg mpv icecast2 curl openssl clang-format
+    # the Norwegian locale the failure reasons are checked under (generated into the build)
+    locales
     # headless desktop and desktop tools
     xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 openbox picom trayer playerctl
     # install tree and Debian package checks

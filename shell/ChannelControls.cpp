@@ -150,7 +150,6 @@ void ChannelControls::rebuild()
 {
     m_model->reload();
     fitList();
-    emit channelMenuRebuilt();
 }
 
 // The submenu is no taller than the screen's free area: the edit entry, the separator and

@@ -56,14 +56,10 @@ public:
     void tunePreset(int preset);
     /// A long press of preset `preset` (Ctrl+1 to 9).
     void storePreset(int preset);
-    /// The drop target on Label4.
-    FileDropTarget *dropTarget() const { return m_dropTarget; }
 
 signals:
     /// "Find stations…" was chosen in the main menu.
     void findStationsRequested();
-    /// The menu was read anew from the list.
-    void channelMenuRebuilt();
     /// A preset has something to tell briefly in the status line ("Stored on 3").
     void notice(const QString &text);
 

@@ -6,11 +6,6 @@ QtFileDialogs::QtFileDialogs(QWidget *parent)
     : m_parent(parent)
 {}
 
-void QtFileDialogs::setNextAnswer(std::optional<QString> answer)
-{
-    m_nextAnswer = std::move(answer);
-}
-
 QStringList QtFileDialogs::nameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -38,10 +33,6 @@ std::optional<QString> QtFileDialogs::getOpenFileName(const Request &request)
 
 std::optional<QString> QtFileDialogs::ask(const Request &request, bool save)
 {
-    m_lastRequest = request;
-    if (m_nextAnswer) {
-        return std::exchange(m_nextAnswer, std::nullopt).value();
-    }
     QFileDialog dialog(m_parent, request.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.options.testFlag(Option::FileMustExist) ? QFileDialog::ExistingFile

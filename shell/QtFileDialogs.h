@@ -7,18 +7,10 @@
 class QWidget;
 
 /// The file dialogs on the desktop (QFileDialog), modal to a parent window.
-///
-/// setNextAnswer() is the seam for tests that drive the real window: the next dialog is
-/// then not shown and answers at once.
 class QtFileDialogs final : public FileDialogs {
 public:
     /// Dialogs belong to `parent`, which must outlive this object.
     explicit QtFileDialogs(QWidget *parent = nullptr);
-
-    /// The next dialog is not shown and answers `answer` (no path: cancelled).
-    void setNextAnswer(std::optional<QString> answer);
-    /// The request of the last dialog, shown or answered through the seam.
-    const Request &lastRequest() const { return m_lastRequest; }
 
     /// Qt's name filters for a filter in "description|patterns|…" form, patterns separated
     /// by ";". A blank inside a pattern becomes "?", since Qt splits patterns at blanks.
@@ -31,6 +23,4 @@ private:
     std::optional<QString> ask(const Request &request, bool save);
 
     QWidget *m_parent;
-    std::optional<std::optional<QString>> m_nextAnswer;
-    Request m_lastRequest;
 };

@@ -101,20 +101,12 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     m_timer5->setObjectName(QStringLiteral("Timer5"));
     m_timer5->setInterval(kTimer5Ms);
 
-    connect(&m_state, &PlayerState::Label2Changed, m_label2, &QLabel::setText);
-    connect(&m_state, &PlayerState::Label3Changed, this, &frmMain::showStatusLine);
     m_flash->setObjectName(QStringLiteral("flash"));
     m_flash->setSingleShot(true);
     m_flash->setInterval(kFlashMs);
     connect(m_flash, &QTimer::timeout, this, [this] { m_label3->setText(m_state.Label3()); });
-    connect(&m_state, &PlayerState::Label4Changed, m_label4, &QLabel::setText);
-    connect(&m_state, &PlayerState::Label5Changed, m_label5, &QLabel::setText);
-    connect(&m_state, &PlayerState::Label5ForeColorChanged, this, &frmMain::showLabel5ForeColor);
-    m_label2->setText(m_state.Label2());
-    m_label3->setText(m_state.Label3());
-    m_label4->setText(m_state.Label4());
-    m_label5->setText(m_state.Label5());
-    showLabel5ForeColor(m_state.Label5ForeColor());
+    connect(&m_state, &PlayerState::changed, this, &frmMain::render);
+    render();
 
     // Activation counts when the window takes over from another window of the program;
     // coming back from another application (no focus window in between) does not.
@@ -149,7 +141,7 @@ void frmMain::flashStatus(const QString &text)
 // has been read.
 void frmMain::showStatusLine(const QString &text)
 {
-    if (!m_flash->isActive()) {
+    if (!m_flash->isActive() && m_label3->text() != text) {
         m_label3->setText(text);
     }
 }
@@ -201,7 +193,7 @@ void frmMain::addHiddenHolders()
             [this](int value) { m_chkFarge->setChecked(value == 1); });
     connect(&m_state, &PlayerState::chkInfoChanged, m_chkInfo,
             [this](int value) { m_chkInfo->setChecked(value == 1); });
-    connect(&m_state, &PlayerState::Label6Changed, label6, &QLabel::setText);
+    m_label6 = label6;
     connect(&m_state, &PlayerState::Label1Changed, label1, &QLabel::setText);
 }
 
@@ -329,7 +321,6 @@ void frmMain::setTimer5Enabled(bool enabled)
 
 void frmMain::setFormIcon(Tray::Icon icon)
 {
-    m_formIcon = icon;
     setWindowIcon(m_imageList1->image(icon));
 }
 
@@ -383,12 +374,26 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// A colour of 0 has not been set yet: the label keeps the button-face colour it started with.
-void frmMain::showLabel5ForeColor(quint32 argb)
+// Each label is set only when its text changes: the state changes far more often than
+// any one of them. A colour of 0 has not been set yet: the label keeps the button-face
+// colour it started with.
+void frmMain::render()
 {
-    if (argb == 0) {
+    const auto show = [](QLabel *label, const QString &text) {
+        if (label->text() != text) {
+            label->setText(text);
+        }
+    };
+    show(m_label2, m_state.Label2());
+    show(m_label4, m_state.Label4());
+    show(m_label5, m_state.Label5());
+    show(m_label6, m_state.Label6());
+    showStatusLine(m_state.Label3());
+    const quint32 argb = m_state.Label5ForeColor();
+    if (argb == 0 || argb == m_label5Color) {
         return;
     }
+    m_label5Color = argb;
     QPalette text = m_label5->palette();
     text.setColor(QPalette::WindowText, QColor::fromRgba(argb));
     m_label5->setPalette(text);

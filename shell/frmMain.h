@@ -77,8 +77,6 @@ public:
     QTimer *tmrUpdate() const { return m_tmrUpdate; }
     /// The 3 s announcement watcher.
     QTimer *Timer5() const { return m_timer5; }
-    /// The image the window icon shows now.
-    Tray::Icon formIcon() const { return m_formIcon; }
     /// ImageList1: the idle and playing icons.
     const ImageList &ImageList1() const { return *m_imageList1; }
     /// The preset button of preset `number`, 1 to 9 (PictureButton8, 9, 12 to 18).
@@ -177,7 +175,7 @@ private:
     void buildMainMenu();
     void skinMenus();
     void runActivation();
-    void showLabel5ForeColor(quint32 argb);
+    void render();
     void showStatusLine(const QString &text);
 
     PlayerState &m_state;
@@ -196,6 +194,8 @@ private:
     QLabel *m_label3 = nullptr;
     QLabel *m_label4 = nullptr;
     QLabel *m_label5 = nullptr;
+    QLabel *m_label6 = nullptr; // the saved title, never shown
+    quint32 m_label5Color = 0;
     QCheckBox *m_chkFarge = nullptr;
     QCheckBox *m_chkInfo = nullptr;
     PictureButton *m_pictureButton1 = nullptr;
@@ -213,7 +213,6 @@ private:
     QAction *m_ikkeTop = nullptr;
     QAction *m_jaInfo = nullptr;
     QAction *m_infoIkke = nullptr;
-    Tray::Icon m_formIcon = Tray::Icon::Idle;
     bool m_activationPending = true;
     bool m_unloaded = false;
     bool m_manualDrag = false;

@@ -18,8 +18,6 @@ public:
     /// Builds the popup; loads nothing yet.
     explicit mnuFunk(QWidget *parent = nullptr);
 
-    /// True once the window has loaded.
-    bool isLoaded() const { return m_loaded; }
     /// The popup menu (caption "Menu"); loads the window.
     QMenu *hoved_mnufunk();
     /// "Playlist <..>"; loads the window.

@@ -159,6 +159,8 @@ private slots:
         QTest::newRow("garbage") << Mode::Garbage << false << "No audio arrived within 3 s";
         QTest::newRow("hang") << Mode::Hang << false << "No audio arrived within 3 s";
         QTest::newRow("trickle") << Mode::Trickle << false << "No audio arrived within 3 s";
+        QTest::newRow("redirect loop") << Mode::RedirectLoop << false << "Too many redirects";
+        QTest::newRow("hangs up") << Mode::HangUp << false << "The server closed the connection";
     }
     void faultsFailWithoutFreezing()
     {

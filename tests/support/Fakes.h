@@ -106,6 +106,8 @@ class RecordingMediaPlayer final : public Logging<MediaPlayer> {
 public:
     /// Answers of itemInfo() by name ("Bitrate", "Author", "Title").
     QMap<QString, QString> items;
+    /// The station's own name the stream sends, if any.
+    QString station;
     std::optional<qint64> bandWidthValue;
     std::optional<int> bufferingProgressValue;
     std::optional<int> bufferingCountValue;
@@ -136,6 +138,16 @@ public:
     {
         const auto found = items.constFind(name);
         return found == items.cend() ? std::nullopt : std::optional<QString>(*found);
+    }
+    // The artist and title are the "Author" and "Title" items; a station named in
+    // `station` stands in for a missing author, as a real engine's does.
+    std::optional<NowPlaying> nowPlaying() const override
+    {
+        const auto author = itemInfo(QStringLiteral("Author"));
+        const auto title = itemInfo(QStringLiteral("Title"));
+        if (!author || !title)
+            return std::nullopt;
+        return NowPlaying{*author, *title, station};
     }
     std::optional<qint64> bandWidth() const override { return bandWidthValue; }
     std::optional<int> bufferingProgress() const override { return bufferingProgressValue; }

@@ -48,9 +48,9 @@ void Fixture::restart()
     controls.reset();
     qtTray.reset();
     window.reset();
+    core.reset();
     engine = std::make_unique<RecordingMediaPlayer>(log);
     state = std::make_unique<PlayerState>();
-    settings = std::make_unique<FormSettings>(store, *state, *engine);
     PlayerView *shownBy = nullptr;
     Tray *trayIcon = nullptr;
     if (with == With::Window) {
@@ -64,18 +64,21 @@ void Fixture::restart()
         shownBy = view.get();
         trayIcon = tray.get();
     }
-    transport = std::make_unique<Transport>(*engine, *state, *settings, *shownBy, *trayIcon);
-    lifecycle = std::make_unique<FormLifecycle>(*engine, *state, *settings, *shownBy, *trayIcon);
     // Norwegian, with the decimal comma of the reset text, whatever the machine's locale.
-    status = std::make_unique<StatusDisplay>(*engine, *state, announcer,
-                                             QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
-    menu = std::make_unique<ChannelMenu>(listPath, *transport, editor);
-    presets = std::make_unique<Presets>(store, *state, *engine, *transport, clock, beeper);
-    drops = std::make_unique<DropHandler>(listPath, *engine, *state, *settings, *shownBy, *trayIcon,
-                                          files, restarter, messages);
-    localMedia = std::make_unique<LocalMedia>(*engine, *state, *shownBy, *trayIcon, dialogs);
-    exporter = std::make_unique<ChannelExport>(listPath, dialogs, files);
-    adder = std::make_unique<ChannelAdder>(listPath, *state, *engine, messages);
+    core = std::make_unique<PlayerCore>(
+        PlayerEdges{*engine, store, *state, *shownBy, *trayIcon, announcer, clock, beeper, editor,
+                    files, restarter, messages, dialogs, listPath,
+                    QLocale(QLocale::NorwegianBokmal, QLocale::Norway)});
+    settings = &core->settings;
+    transport = &core->transport;
+    lifecycle = &core->lifecycle;
+    status = &core->status;
+    menu = &core->menu;
+    presets = &core->presets;
+    drops = &core->drops;
+    localMedia = &core->localMedia;
+    exporter = &core->exporter;
+    adder = &core->adder;
     if (window) {
         options = std::make_unique<WindowOptions>(*state, *settings, *window, *window);
         info = std::make_unique<InfoItems>(*state, messages, announcer);
@@ -89,23 +92,30 @@ void Fixture::restart()
         window->show();
         return;
     }
-    // Every holder's change is logged through its notify signal, which is also what keeps
-    // the window in step; a holder set to the value it already has logs nothing.
+    // Every change of a text the window shows is logged, label by label, as the window
+    // renders it from the state; a change that leaves a text as it was logs nothing for it.
     PlayerState *holder = state.get();
-    using P = PlayerState;
-    for (auto [name, changed] : {std::pair{"Label1", &P::Label1Changed},
-                                 {"Label2", &P::Label2Changed},
-                                 {"Label3", &P::Label3Changed},
-                                 {"Label4", &P::Label4Changed},
-                                 {"Label5", &P::Label5Changed},
-                                 {"Label6", &P::Label6Changed}}) {
-        QObject::connect(holder, changed, holder, [this, name](const QString &text) {
-            log.add(QLatin1String(name) + QLatin1Char('=') + text);
-        });
-    }
-    QObject::connect(holder, &PlayerState::Label5ForeColorChanged, holder, [this](quint32 argb) {
-        log.add(QStringLiteral("Label5.ForeColor=#%1").arg(argb, 8, 16, QLatin1Char('0')));
-    });
+    const auto rendered = [holder] {
+        return QList<std::pair<QString, QString>>{
+            {QStringLiteral("Label2"), holder->Label2()},
+            {QStringLiteral("Label3"), holder->Label3()},
+            {QStringLiteral("Label4"), holder->Label4()},
+            {QStringLiteral("Label5"), holder->Label5()},
+            {QStringLiteral("Label5.ForeColor"),
+             QStringLiteral("#%1").arg(holder->Label5ForeColor(), 8, 16, QLatin1Char('0'))},
+            {QStringLiteral("Label6"), holder->Label6()}};
+    };
+    QObject::connect(holder, &PlayerState::changed, holder,
+                     [this, rendered, shown = rendered()]() mutable {
+                         const auto now = rendered();
+                         for (qsizetype i = 0; i < now.size(); ++i) {
+                             if (now[i].second != shown[i].second)
+                                 log.add(now[i].first + QLatin1Char('=') + now[i].second);
+                         }
+                         shown = now;
+                     });
+    QObject::connect(holder, &PlayerState::Label1Changed, holder,
+                     [this](const QString &text) { log.add(QStringLiteral("Label1=") + text); });
     for (auto [name, changed] : {std::pair{"chkFarge", &PlayerState::chkFargeChanged},
                                  std::pair{"chkInfo", &PlayerState::chkInfoChanged}}) {
         QObject::connect(holder, changed, holder, [this, name](int value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlayerCore.h"
 #include "ChannelAdder.h"
 #include "ChannelControls.h"
 #include "ChannelExport.h"
@@ -77,20 +78,21 @@ public:
     RecordingAnnouncer announcer{log};
     std::unique_ptr<RecordingMediaPlayer> engine;
     std::unique_ptr<PlayerState> state;
-    std::unique_ptr<FormSettings> settings;
+    std::unique_ptr<PlayerCore> core;
+    FormSettings *settings = nullptr;
     std::unique_ptr<RecordingPlayerView> view; // Fakes
     std::unique_ptr<RecordingTray> tray;       // Fakes
     std::unique_ptr<frmMain> window;           // Window
     std::unique_ptr<QtTray> qtTray;            // Window
-    std::unique_ptr<Transport> transport;
-    std::unique_ptr<FormLifecycle> lifecycle;
-    std::unique_ptr<StatusDisplay> status;
-    std::unique_ptr<ChannelMenu> menu;
-    std::unique_ptr<Presets> presets;
-    std::unique_ptr<DropHandler> drops;
-    std::unique_ptr<LocalMedia> localMedia;
-    std::unique_ptr<ChannelExport> exporter;
-    std::unique_ptr<ChannelAdder> adder;
+    Transport *transport = nullptr;
+    FormLifecycle *lifecycle = nullptr;
+    StatusDisplay *status = nullptr;
+    ChannelMenu *menu = nullptr;
+    Presets *presets = nullptr;
+    DropHandler *drops = nullptr;
+    LocalMedia *localMedia = nullptr;
+    ChannelExport *exporter = nullptr;
+    ChannelAdder *adder = nullptr;
     std::unique_ptr<WindowOptions> options;    // Window
     std::unique_ptr<InfoItems> info;           // Window
     std::unique_ptr<ChannelControls> controls; // Window

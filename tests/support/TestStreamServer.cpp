@@ -105,6 +105,15 @@ private:
 
         if (now.mode == TestStreamServer::Mode::Hang)
             return;
+        if (now.mode == TestStreamServer::Mode::HangUp) {
+            socket->abort();
+            return;
+        }
+        if (now.mode == TestStreamServer::Mode::RedirectLoop) {
+            socket->write("HTTP/1.0 302 Found\r\nLocation: " + target.toUtf8() + "\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
         {
             QMutexLocker lock(&m_shared->mutex);
             m_shared->requests.append(target);

@@ -26,6 +26,8 @@ public:
         Garbage,       ///< 200 OK, then random bytes
         Hang,          ///< accepts the connection and never answers
         Trickle,       ///< audio at 200 bytes a second
+        RedirectLoop,  ///< "302 Found" back to the same address, for ever
+        HangUp,        ///< reads the request, then closes the connection unanswered
     };
 
     /// What the server is doing now; all of it can be changed while it runs.

@@ -139,7 +139,7 @@ private slots:
                                             "files.remove(" + dropped + ")", "restart.start()",
                                             "tray.remove()"}) +
                                    Fixture::saveLines("http://127.0.0.1/nord", "Radio Nord",
-                                                      Playback::kConnecting, "Radio Nord") +
+                                                      "Radio Nord", "Radio Nord") +
                                    QStringList{"restart.close()"});
         QCOMPARE(f.read(f.listPath), kNewList);
         QVERIFY(!QFileInfo::exists(dropped));
@@ -167,7 +167,7 @@ private slots:
             f.files.failCopy = true;
         } else if (how == "gone") {
             drops = std::make_unique<DropHandler>(f.path("gone/Mine Kanaler.ini"), *f.engine,
-                                                  *f.state, *f.settings, *f.view, *f.tray, f.files,
+                                                  *f.transport, *f.settings, *f.tray, f.files,
                                                   f.restarter, f.messages);
         } else {
             dropped = f.path("downloads/Mine Kanaler");
@@ -250,28 +250,30 @@ private slots:
     void derivesNowPlaying_data()
     {
         QTest::addColumn<QStringList>("tags"); // key, value, key, value...
-        QTest::addColumn<QString>("author");
+        QTest::addColumn<QString>("author"); // as the now-playing line shows it
+        QTest::addColumn<QString>("artist"); // as the song is kept
         QTest::addColumn<QString>("title");
         QTest::newRow("icy split on first separator")
             << QStringList{"icy-title", "Band - Song - Live", "icy-name", "Radio"} << "Band"
-            << "Song - Live";
-        QTest::newRow("icy without separator: station as author")
-            << QStringList{"icy-title", "Morning Show", "icy-name", "NRK P1"} << "NRK P1"
+            << "Band" << "Song - Live";
+        QTest::newRow("icy without separator: station stands in, but is no artist")
+            << QStringList{"icy-title", "Morning Show", "icy-name", "NRK P1"} << "NRK P1" << ""
             << "Morning Show";
         QTest::newRow("tag title wins")
-            << QStringList{"title", "Tagged", "icy-title", "A - B"} << ""
-            << "Tagged";
+            << QStringList{"title", "Tagged", "icy-title", "A - B"} << "" << "" << "Tagged";
     }
     void derivesNowPlaying()
     {
         QFETCH(QStringList, tags);
         QFETCH(QString, author);
+        QFETCH(QString, artist);
         QFETCH(QString, title);
         QHash<QString, QString> map;
         for (qsizetype i = 0; i + 1 < tags.size(); i += 2)
             map.insert(tags.at(i), tags.at(i + 1));
         const NowPlaying now = nowPlayingFromTags(map);
-        QCOMPARE(now.author, author);
+        QCOMPARE(now.author(), author);
+        QCOMPARE(now.artist, artist);
         QCOMPARE(now.title, title);
     }
 

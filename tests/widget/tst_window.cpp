@@ -172,7 +172,7 @@ private slots:
     void closeSavesExitDoesNot()
     {
         Fixture f(With::Window, saved("Radio Nord"));
-        f.state->setLabel4(QStringLiteral("Artist - Song"));
+        f.state->update([](PlayerSnapshot &now) { now.song = {"Artist", "Song", {}}; });
         QTest::mouseClick(button(f, "PictureButton3"), Qt::LeftButton);
         QCOMPARE(f.stored(u"KanalTekst"), QStringLiteral("Radio Nord"));
         f.window->close();

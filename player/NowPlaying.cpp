@@ -9,13 +9,13 @@ NowPlaying nowPlayingFromTags(const QHash<QString, QString> &tags)
     const QString station = tags.value(QStringLiteral("icy-name")).trimmed();
 
     if (!title.isEmpty())
-        return {artist, title};
+        return {artist, title, station};
     if (!icyTitle.isEmpty()) {
         const qsizetype split = icyTitle.indexOf(kSeparator);
         if (artist.isEmpty() && split > 0)
-            return {icyTitle.left(split).trimmed(),
-                    icyTitle.mid(split + kSeparator.size()).trimmed()};
-        return {artist.isEmpty() ? station : artist, icyTitle};
+            return {icyTitle.left(split).trimmed(), icyTitle.mid(split + kSeparator.size()).trimmed(),
+                    station};
+        return {artist, icyTitle, station};
     }
-    return {artist.isEmpty() ? station : artist, QString()};
+    return {artist, QString(), station};
 }
