@@ -26,6 +26,18 @@ expect() {
     fail "$* gave '$got', not '$want' within ${seconds} s"
 }
 ctl() { playerctl -p "$player" "$@"; }
+# Records what the player tells the bus from now on, into $work/bus.$1.
+listen() {
+    spawn dbus-monitor --session \
+        "type='signal',interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'" \
+        >"$work/bus.$1" 2>/dev/null
+    sleep 0.5
+}
+# How many of the recorded signals in $work/bus.$1 mention `text`.
+signals_with() {
+    awk -v text="$2" '/^signal /{ n += hit; hit = 0 } index($0, text) { hit = 1 }
+        END { print n + hit }' "$work/bus.$1"
+}
 start() {
     radio_start
     expect 20 "$player" playerctl -l
@@ -57,12 +69,30 @@ expect 30 "Test Artist|First Song|Channel Two" ctl metadata --format '{{artist}}
 icecast_title "New Artist - Second Song" || fail "the server refused the title"
 expect 30 "New Artist|Second Song" ctl metadata --format '{{artist}}|{{title}}'
 expect 5 "Second Song" grep -m 1 -x "Second Song" "$work/follow.out"
+# The desktop hears the pause, the return and the step to the next preset as they are:
+# never a stop on the way, never the words for a state as a title, and for the step one
+# change of track for the channel and one for its song.
+listen pause
 ctl play-pause
 expect 5 "Paused" ctl status
 ctl play-pause
 expect 20 "Playing" ctl status
+sleep 1
+listen next
 ctl next
 expect 20 "Channel Five|$ICECAST_URL?five" ctl metadata --format '{{album}}|{{xesam:url}}'
+expect 30 "Second Song|Channel Five" ctl metadata --format '{{title}}|{{album}}'
+sleep 1
+for step in pause next; do
+    (($(signals_with $step '"Stopped"') == 0)) || fail "$step: the desktop was told of a stop"
+    (($(signals_with $step 'Connecting') == 0)) || fail "$step: a state word went out as a title"
+done
+(($(signals_with pause '"PlaybackStatus"') == 2)) ||
+    fail "pause and continue: $(signals_with pause '"PlaybackStatus"') status changes, not 2"
+# The titles the step announced, from the new channel's on: its name once, then its song.
+titles=$(sed -n '/"xesam:title"/{n;s/.*variant *string "\(.*\)"$/\1/p}' "$work/bus.next" |
+    sed -n '/^Channel Five$/,$p' | tr '\n' '|')
+[[ $titles == "Channel Five|Second Song|" ]] || fail "next: the desktop was told '$titles'"
 ctl next
 expect 20 "Channel Two" ctl metadata --format '{{album}}'
 ctl volume 0.4
