@@ -26,6 +26,28 @@ for case in "http://127.0.0.1:$(free_port)/x.mp3=Connection refused" \
     pass "${case%%=*}: ${case#*=}"
 done
 
+# A file the last version wrote comes back as it was after a start and a SIGTERM: a
+# paused store, its presets and the volume, key for key. A playing store plays its station,
+# and what it keeps is the station or its song, never the words for connecting.
+port=$(head -n 1 "$work/port")
+station=http://127.0.0.1:$port/tone.mp3
+printf '[2.71]\nKanalTekst=Pause...\nKnapp1_Navn=Radio Nord\nKnapp1_URL=%s\nLydstraumURL=%s\nLydstyrke=35\nSiste=Radio Nord\nTittel2=Pause...\nToppEllerIkke=1\nVisInfo=0\n' \
+    "$station" "$station" >"$settings"
+cp "$settings" "$work/paused.ini"
+radio_start
+sleep 1
+radio_quit
+diff <(sort "$work/paused.ini") <(sort "$settings") >&2 || fail "the paused store changed"
+pass "a paused store comes back as it was"
+sed -i 's/^KanalTekst=.*/KanalTekst=Artist - Song/; s/^Tittel2=.*/Tittel2=Radio Nord/' "$settings"
+radio_start
+connected() { [[ $(ss -tnp 2>/dev/null) == *":$port "*"pid=$RADIO_PID,"* ]]; }
+wait_for 10 connected || fail "the playing store's station was not played"
+radio_quit
+[[ $(setting KanalTekst) == "Radio Nord" || $(setting KanalTekst) == "Test Artist - First Song" ]] ||
+    fail "a playing store kept '$(setting KanalTekst)'"
+pass "a playing store plays its station"
+
 # Nothing listens on port 9 of the loopback: the tuning fails at once, with no network.
 stream=http://127.0.0.1:9/killsave.mp3
 # Whole means: it parses, it has the group, and the stream is the one stored.
