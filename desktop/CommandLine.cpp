@@ -3,6 +3,7 @@
 #include "Version.h"
 
 #include "DropHandler.h"
+#include "XmlPlaylist.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -80,13 +81,27 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments, const QStri
     if (location.isEmpty()) {
         return result;
     }
+    // What cannot be played is refused here, on the terminal, before a running player drops
+    // its station for it.
     if (isLink(location)) {
+        if (!XmlPlaylist::isPlayableLocation(location)) {
+            result.exitCode = 1;
+            result.output = QStringLiteral("%1 cannot be played: only files and http, https, mms, "
+                                           "rtsp and rtmp streams can.\n")
+                                .arg(location);
+            return result;
+        }
         result.target = location;
-    } else {
-        // A running instance has its own working folder: hand it a full path.
-        const QUrl url(location);
-        const QString path = url.isLocalFile() ? url.toLocalFile() : location;
-        result.target = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
+        return result;
+    }
+    // A running instance has its own working folder: hand it a full path.
+    const QUrl url(location);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : location;
+    result.target = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
+    if (!QFileInfo::exists(result.target)) {
+        result.exitCode = 1;
+        result.output = QStringLiteral("%1: no such file.\n").arg(result.target);
+        result.target.clear();
     }
     return result;
 }

@@ -36,6 +36,7 @@ enum Observed : quint64 {
     kObserveFileSize,
     kObservePath,
     kObservePausedForCache,
+    kObserveDuration,
 };
 constexpr quint64 kLoadReplyBase = 1000;
 // Debian's bundle of the system's trusted authorities; the engine's TLS library is not
@@ -122,6 +123,7 @@ struct MpvMediaPlayer::Private {
     std::optional<qint64> inputRate;
     std::optional<int> buffering;
     bool pausedForCache = false;
+    std::optional<double> duration; // a file's length, once the engine knows it
     // A live stream has no size; the size the server announced (or a file's) is what tells
     // a finished download from a dropped stream.
     bool sizeKnown = false;
@@ -145,6 +147,7 @@ struct MpvMediaPlayer::Private {
         inputRate.reset();
         buffering.reset();
         pausedForCache = false;
+        duration.reset();
         sizeKnown = false;
         bufferingCount = 0;
     }
@@ -400,6 +403,12 @@ struct MpvMediaPlayer::Private {
             if (p.format == MPV_FORMAT_STRING)
                 path = QString::fromUtf8(*static_cast<char **>(p.data));
             break;
+        case kObserveDuration:
+            if (p.format == MPV_FORMAT_DOUBLE)
+                duration = *static_cast<double *>(p.data);
+            else
+                duration.reset();
+            break;
         case kObservePausedForCache:
             pausedForCache = p.format == MPV_FORMAT_FLAG && *static_cast<int *>(p.data) != 0;
             break;
@@ -556,6 +565,7 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     mpv_observe_property(mpv, kObserveFileSize, "file-size", MPV_FORMAT_INT64);
     mpv_observe_property(mpv, kObservePath, "path", MPV_FORMAT_STRING);
     mpv_observe_property(mpv, kObservePausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_observe_property(mpv, kObserveDuration, "duration", MPV_FORMAT_DOUBLE);
     mpv_set_wakeup_callback(mpv, &Private::wakeup, d.get());
 }
 
@@ -700,6 +710,17 @@ std::optional<NowPlaying> MpvMediaPlayer::nowPlaying() const
     if (now.title.isEmpty() && !isNetworkLocation(d->url))
         now.title = QFileInfo(d->url).completeBaseName(); // an untagged file: its name
     return now;
+}
+
+std::optional<std::pair<double, std::optional<double>>> MpvMediaPlayer::filePosition() const
+{
+    if (!d->hasItem || !d->mpv || isNetworkLocation(d->path.isEmpty() ? d->url : d->path))
+        return std::nullopt;
+    double position = 0;
+    // Read when the status line asks, not observed: it changes with every audio frame.
+    if (mpv_get_property(d->mpv, "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
+        return std::nullopt;
+    return std::pair{position, d->duration};
 }
 
 std::optional<qint64> MpvMediaPlayer::bandWidth() const

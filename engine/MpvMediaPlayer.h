@@ -46,6 +46,7 @@ public:
     int volume() const override;
     std::optional<QString> itemInfo(const QString &name) const override;
     std::optional<NowPlaying> nowPlaying() const override;
+    std::optional<std::pair<double, std::optional<double>>> filePosition() const override;
     std::optional<qint64> bandWidth() const override;
     std::optional<int> bufferingProgress() const override;
     std::optional<int> bufferingCount() const override;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 /// The playback engine as the player uses it: URLs in, a few figures out.
 ///
@@ -32,6 +33,9 @@ public:
     virtual std::optional<QString> itemInfo(const QString &name) const = 0;
     /// Artist, title and station of the current item, as the stream or file names them.
     virtual std::optional<NowPlaying> nowPlaying() const = 0;
+    /// How far a file has played and how long it is, in seconds (the length when known);
+    /// empty for a stream, which has neither.
+    virtual std::optional<std::pair<double, std::optional<double>>> filePosition() const = 0;
     /// The rate data arrives at, in bits per second.
     virtual std::optional<qint64> bandWidth() const = 0;
     /// How full the buffer is, 0..100 percent.

@@ -49,6 +49,8 @@ void StatusDisplay::pollStatusLine()
     QString line = m_state.snapshot().status;
     if (!m_engine.playback().isLive()) {
         line = kStatusReset;
+    } else if (const auto file = m_engine.filePosition()) {
+        line = StatusLine::filePosition(file->first, file->second);
     } else if (const std::optional<QString> bitrate = m_engine.itemInfo(QStringLiteral("Bitrate"))) {
         const std::optional<qint64> bandWidth = m_engine.bandWidth();
         const std::optional<int> progress = m_engine.bufferingProgress();

@@ -1,5 +1,6 @@
 #include "StatusLine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace StatusLine {
@@ -70,6 +71,29 @@ std::optional<QString> format(const QString &bitrateText, qint64 bandWidth, int 
     }
     return *kbps + QStringLiteral(" kbps (") + kilobytes(bandWidth, locale) +
            QStringLiteral(" kB/s) - ") + QString::number(bufferingProgress) + QLatin1Char('%');
+}
+
+namespace {
+
+QString clockTime(double seconds)
+{
+    const auto whole = static_cast<qint64>(std::max(0.0, seconds));
+    const qint64 hours = whole / 3600;
+    const QString minutesSeconds = QStringLiteral("%1:%2")
+                                       .arg(hours > 0 ? (whole / 60) % 60 : whole / 60,
+                                            hours > 0 ? 2 : 1, 10, QLatin1Char('0'))
+                                       .arg(whole % 60, 2, 10, QLatin1Char('0'));
+    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesSeconds
+                     : minutesSeconds;
+}
+
+} // namespace
+
+QString filePosition(double seconds, std::optional<double> length)
+{
+    if (!length || *length <= 0)
+        return clockTime(seconds);
+    return clockTime(seconds) + QLatin1String(" / ") + clockTime(*length);
 }
 
 } // namespace StatusLine

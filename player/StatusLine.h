@@ -26,4 +26,8 @@ QString kilobytes(qint64 bitsPerSecond, const QLocale &locale);
 std::optional<QString> format(const QString &bitrateText, qint64 bandWidth, int bufferingProgress,
                               const QLocale &locale);
 
+/// Where a file is: "1:23 / 3:45" (hours when it is that long), its length left out while
+/// it is not known. A download rate means nothing for a file.
+QString filePosition(double seconds, std::optional<double> length);
+
 } // namespace StatusLine

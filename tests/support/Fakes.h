@@ -106,6 +106,8 @@ class RecordingMediaPlayer final : public Logging<MediaPlayer> {
 public:
     /// Answers of itemInfo() by name ("Bitrate", "Author", "Title").
     QMap<QString, QString> items;
+    /// Answer of filePosition(): empty, as for a stream.
+    std::optional<std::pair<double, std::optional<double>>> filePositionValue;
     /// The station's own name the stream sends, if any.
     QString station;
     std::optional<qint64> bandWidthValue;
@@ -148,6 +150,10 @@ public:
         if (!author || !title)
             return std::nullopt;
         return NowPlaying{*author, *title, station};
+    }
+    std::optional<std::pair<double, std::optional<double>>> filePosition() const override
+    {
+        return filePositionValue;
     }
     std::optional<qint64> bandWidth() const override { return bandWidthValue; }
     std::optional<int> bufferingProgress() const override { return bufferingProgressValue; }

@@ -184,6 +184,33 @@ private slots:
         QCOMPARE(f.filesIn(f.programFolder), QStringList{"Mine Kanaler.ini"});
     }
 
+    // A dropped item replaces the saved station only once the engine plays it: a bad one
+    // leaves the last good station for the next start, even when the program ends first.
+    // A playlist's own name for its entry names the channel.
+    void aDropIsTheStationOnceItPlays()
+    {
+        Fixture f;
+        f.transport->tune("Radio Nord", "http://127.0.0.1/nord");
+        const QString playlist = f.path("lists/mine.m3u");
+        QVERIFY(f.write(playlist, "#EXTM3U\n#EXTINF:-1,Radio Syd\nhttp://127.0.0.1/syd\n"));
+        f.drops->Label4Drop({playlist});
+        QCOMPARE(f.state->Label2(), QStringLiteral("Radio Syd"));
+        Playback failed;
+        failed.state = Playback::State::Failed;
+        failed.reason = QStringLiteral("Connection refused");
+        f.transport->playbackChanged(failed);
+        f.lifecycle->unload();
+        QCOMPARE(f.stored(u"LydstraumURL"), QStringLiteral("http://127.0.0.1/nord"));
+        QCOMPARE(f.stored(u"Tittel2"), QStringLiteral("Radio Nord"));
+
+        f.drops->Label4Drop({playlist});
+        Playback playing;
+        playing.state = Playback::State::Playing;
+        f.transport->playbackChanged(playing);
+        QCOMPARE(f.stored(u"LydstraumURL"), playlist);
+        QCOMPARE(f.stored(u"Tittel2"), QStringLiteral("Radio Syd"));
+    }
+
     // Dropping the installed list on the player must not delete it.
     void theInstalledListDroppedOnItselfStays()
     {

@@ -260,6 +260,29 @@ private slots:
         QCOMPARE(f.log.take().filter(QStringLiteral("announce(")).size(), announced ? 1 : 0);
     }
 
+    // A file's line says where it is, not how fast it arrives.
+    void aFileShowsWhereItIs_data()
+    {
+        QTest::addColumn<double>("position");
+        QTest::addColumn<double>("length"); // 0: not known yet
+        QTest::addColumn<QString>("line");
+        QTest::newRow("minutes") << 83.6 << 225.0 << "1:23 / 3:45";
+        QTest::newRow("an hour and more") << 3725.0 << 7322.0 << "1:02:05 / 2:02:02";
+        QTest::newRow("length not known yet") << 5.0 << 0.0 << "0:05";
+    }
+    void aFileShowsWhereItIs()
+    {
+        QFETCH(double, position);
+        QFETCH(double, length);
+        QFETCH(QString, line);
+        Fixture f;
+        tuneLive(f);
+        f.engine->filePositionValue =
+            std::pair{position, length > 0 ? std::optional<double>(length) : std::nullopt};
+        f.status->poll();
+        QCOMPARE(f.state->Label3(), line);
+    }
+
     // A drop and the stream's return with the same title give no popup at all, and
     // placeholders written by the transport ("Connecting…", "Pause...") are not news.
     void dropAndReturnAnnounceNothing()
@@ -799,21 +822,34 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("target");
-        QTest::newRow("relative file") << "music/a b.mp3"
-                                       << "/home/u/music/a b.mp3";
-        QTest::newRow("file URL from a file manager")
-            << "file:///srv/r%C3%B8d%20sang.ogg" << QStringLiteral("/srv/rød sang.ogg");
+        QTest::addColumn<QString>("target"); // in the working folder; empty: refused
+        QTest::newRow("relative file") << "music/a b.mp3" << "music/a b.mp3";
+        QTest::newRow("file URL from a file manager") << "file://%1/r%C3%B8d%20sang.ogg"
+                                                      << QStringLiteral("rød sang.ogg");
+        QTest::newRow("a stream") << "http://127.0.0.1:8000/live" << "http://127.0.0.1:8000/live";
+        QTest::newRow("missing file") << "missing.m3u" << "";
+        QTest::newRow("a scheme the engine must not run") << "ftp://x" << "";
+        QTest::newRow("script") << "javascript:alert(1)" << "";
     }
     void commandLine()
     {
         QFETCH(QString, argument);
         QFETCH(QString, target);
-        const CommandLine::Result result =
-            CommandLine::parse({QStringLiteral("morvena-webradio"), argument}, "/home/u");
+        QTemporaryDir home;
+        for (const char *file : {"music/a b.mp3", "rød sang.ogg"})
+            QVERIFY(Fixture::write(home.filePath(QString::fromUtf8(file)), "x"));
+        const CommandLine::Result result = CommandLine::parse(
+            {QStringLiteral("morvena-webradio"), argument.arg(home.path())}, home.path());
+        if (target.isEmpty()) {
+            // Said on the terminal, with a failing status; nothing goes to a running player.
+            QCOMPARE(result.exitCode, std::optional<int>(1));
+            QVERIFY(result.output.contains(argument.left(5)));
+            QVERIFY(result.target.isEmpty());
+            return;
+        }
         QVERIFY(!result.exitCode);
-        QCOMPARE(result.target, target);
-        QVERIFY(!CommandLine::isLink(result.target));
+        QCOMPARE(result.target,
+                 CommandLine::isLink(target) ? target : home.filePath(target));
     }
 };
 
