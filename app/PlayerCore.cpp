@@ -3,7 +3,7 @@
 PlayerCore::PlayerCore(const PlayerEdges &e)
     : settings(e.store, e.state, e.engine)
     , transport(e.engine, e.state, settings, e.view, e.tray)
-    , lifecycle(e.state, settings, e.view, e.tray, transport)
+    , lifecycle(e.state, settings, e.view, transport)
     , status(e.engine, e.state, e.announcer, e.clock, e.locale)
     , menu(e.listPath, transport, e.editor)
     , presets(e.store, e.state, transport, e.clock, e.beeper)

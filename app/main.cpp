@@ -130,8 +130,9 @@ int main(int argc, char *argv[])
     // After a list install the new instance starts, and this one unloads like a close.
     ProcessRestarter restarter([&window] { window.close(); },
                                {QString(CommandLine::kRestartOption)});
-    PlayerCore core(PlayerEdges{engine, store, state, window, tray, announcer, clock, beeper, editor,
-                     files, restarter, messageBox, dialogs, listPath, QLocale()});
+    PlayerCore core(PlayerEdges{engine, store, state, window, tray, announcer, clock, beeper,
+                                editor, files, restarter, messageBox, dialogs, listPath,
+                                QLocale()});
     Transport &transport = core.transport;
     StatusDisplay &statusDisplay = core.status;
     // Before the load: the saved always-on-top option takes effect as it is restored.
@@ -165,8 +166,8 @@ int main(int argc, char *argv[])
         stationSearch.activateWindow();
     });
     Volume volume(core.settings, engine);
-    connectWindow(window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels,
-                           volume});
+    connectWindow(
+        window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels, volume});
 
     // The desktop's media controls. Every change the desktop could show goes through a
     // refresh, which tells it only what really changed.

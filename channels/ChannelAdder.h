@@ -1,8 +1,7 @@
 #pragma once
 
-#include "Version.h"
-
 #include "ChannelListWriter.h"
+#include "Version.h"
 
 #include <QLatin1StringView>
 #include <QString>

@@ -30,9 +30,8 @@ public:
     static constexpr QLatin1StringView kListStem{"Mine Kanaler"};
 
     /// Installs lists at the full path `listPath`; the collaborators must outlive it.
-    DropHandler(QString listPath, MediaPlayer &engine, Transport &transport,
-                FormSettings &settings, Tray &tray, FileOperations &files, Restarter &restarter,
-                MessageBox &messages);
+    DropHandler(QString listPath, MediaPlayer &engine, Transport &transport, FormSettings &settings,
+                Tray &tray, FileOperations &files, Restarter &restarter, MessageBox &messages);
 
     /// The local files among dropped `urls`, in order; links and text carry none.
     static QStringList localFiles(const QList<QUrl> &urls);

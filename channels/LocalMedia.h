@@ -23,8 +23,7 @@ public:
     static FileDialogs::Request openRequest();
 
     /// Works on the given collaborators, which must outlive it.
-    LocalMedia(MediaPlayer &engine, Transport &transport,
-               FileDialogs &dialogs);
+    LocalMedia(MediaPlayer &engine, Transport &transport, FileDialogs &dialogs);
 
     /// The click on musikkfil: asks for a file and plays it; a cancelled dialog changes
     /// nothing.

@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-Presets::Presets(SettingsStore &store, PlayerState &state, Transport &transport, Clock &clock, Beeper &beeper)
+Presets::Presets(SettingsStore &store, PlayerState &state, Transport &transport, Clock &clock,
+                 Beeper &beeper)
     : m_store(store)
     , m_state(state)
     , m_transport(transport)

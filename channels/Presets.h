@@ -30,8 +30,8 @@ public:
     static constexpr std::array<int, kCount> kPictureButtons{8, 9, 12, 13, 14, 15, 16, 17, 18};
 
     /// Works on the given collaborators, which must outlive it.
-    Presets(SettingsStore &store, PlayerState &state, Transport &transport,
-            Clock &clock, Beeper &beeper);
+    Presets(SettingsStore &store, PlayerState &state, Transport &transport, Clock &clock,
+            Beeper &beeper);
 
     /// The settings key of preset `preset`'s name: "Knapp<preset>_Navn".
     static QString nameKey(int preset);

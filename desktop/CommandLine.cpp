@@ -1,8 +1,7 @@
 #include "CommandLine.h"
 
-#include "Version.h"
-
 #include "DropHandler.h"
+#include "Version.h"
 #include "XmlPlaylist.h"
 
 #include <QCommandLineParser>

@@ -149,10 +149,10 @@ QVariantMap MediaControls::metadata() const
     const bool named = now.transport == PlayerSnapshot::Transport::Playing && !now.song.isEmpty();
     const QString title = named ? now.song.title : channel.name;
     // A track is one title on one stream; the path's last element must be a D-Bus name.
-    const QByteArray id = QCryptographicHash::hash(
-                              (channel.url + QLatin1Char('\n') + title).toUtf8(),
-                              QCryptographicHash::Md5)
-                              .toHex();
+    const QByteArray id =
+        QCryptographicHash::hash((channel.url + QLatin1Char('\n') + title).toUtf8(),
+                                 QCryptographicHash::Md5)
+            .toHex();
     QVariantMap map{
         {QStringLiteral("mpris:trackid"),
          QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/morvena/Webradio/track/t") +

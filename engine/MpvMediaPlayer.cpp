@@ -1,13 +1,12 @@
 #include "MpvMediaPlayer.h"
 
-#include "Version.h"
-
 #include "EngineLogging.h"
 #include "NowPlaying.h"
 #include "PlaylistFetcher.h"
 #include "SteadyClock.h"
 #include "StreamPolicy.h"
 #include "TextDecoding.h"
+#include "Version.h"
 #include "XmlPlaylist.h"
 
 #include <QFile>
@@ -113,8 +112,8 @@ struct MpvMediaPlayer::Private {
     qint64 insertedLast = -1; // entries mpv added for a pls/m3u it expanded
     bool sniffed = false;     // the address was already read as an XML playlist
     int httpStatus = 0;
-    int connections = 0; // connections made since the current entry started
-    QString engineLog;   // the engine's warnings since the current entry started
+    int connections = 0;      // connections made since the current entry started
+    QString engineLog;        // the engine's warnings since the current entry started
     bool detailedLog = false; // the engine tells of each connection while an open runs
     int bufferingCount = 0;
     std::optional<QString> pendingEnd; // an end of the current media not yet acted on

@@ -2,12 +2,10 @@
 
 #include "SteadyClock.h"
 
-#include <netdb.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include <algorithm>
+#include <netdb.h>
 
 namespace {
 

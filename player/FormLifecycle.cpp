@@ -5,14 +5,12 @@
 #include "PlayerView.h"
 #include "StatusDisplay.h"
 #include "Transport.h"
-#include "Tray.h"
 
-FormLifecycle::FormLifecycle(PlayerState &state, FormSettings &settings,
-                             PlayerView &view, Tray &tray, Transport &transport)
+FormLifecycle::FormLifecycle(PlayerState &state, FormSettings &settings, PlayerView &view,
+                             Transport &transport)
     : m_state(state)
     , m_settings(settings)
     , m_view(view)
-    , m_tray(tray)
     , m_transport(transport)
 {}
 
@@ -46,8 +44,7 @@ void FormLifecycle::activate()
     // happened to the controls while the window was away, the user can continue.
     if (m_state.isPaused()) {
         m_transport.showControls();
-        m_tray.update(Tray::Icon::Idle, PlayerState::kPause);
-        m_view.setFormIcon(Tray::Icon::Idle);
+        m_transport.showTray();
     }
 }
 

@@ -4,7 +4,6 @@ class FormSettings;
 class PlayerState;
 class PlayerView;
 class Transport;
-class Tray;
 
 /// The main window's life: its load, each activation, the functions popup's load, and
 /// its unload.
@@ -12,7 +11,7 @@ class FormLifecycle {
 public:
     /// Works on the given collaborators, which must outlive it.
     FormLifecycle(PlayerState &state, FormSettings &settings, PlayerView &view,
-                  Tray &tray, Transport &transport);
+                  Transport &transport);
 
     /// The first load steps: hides the continue button, then restores the saved state
     /// (which plays the saved URL unless the state is the pause state).
@@ -31,6 +30,5 @@ private:
     PlayerState &m_state;
     FormSettings &m_settings;
     PlayerView &m_view;
-    Tray &m_tray;
     Transport &m_transport;
 };

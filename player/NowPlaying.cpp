@@ -13,8 +13,8 @@ NowPlaying nowPlayingFromTags(const QHash<QString, QString> &tags)
     if (!icyTitle.isEmpty()) {
         const qsizetype split = icyTitle.indexOf(kSeparator);
         if (artist.isEmpty() && split > 0)
-            return {icyTitle.left(split).trimmed(), icyTitle.mid(split + kSeparator.size()).trimmed(),
-                    station};
+            return {icyTitle.left(split).trimmed(),
+                    icyTitle.mid(split + kSeparator.size()).trimmed(), station};
         return {artist, icyTitle, station};
     }
     return {artist, QString(), station};

@@ -30,14 +30,9 @@ bool PlayerSnapshot::isSounding() const
 
 QString PlayerSnapshot::lineToKeep() const
 {
-    switch (transport) {
-    case Transport::Idle:
-        return kNoChannelSelected;
-    case Transport::Paused:
-        return kPause;
-    case Transport::Playing:
-        break;
-    }
+    // Idle and paused, the line reads what the title does.
+    if (transport != Transport::Playing)
+        return titleText();
     // Why a stream failed, or that a file played out, stands until the listener acts.
     if (!isSounding() && !playback.text().isEmpty())
         return playback.text();

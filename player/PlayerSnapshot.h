@@ -42,10 +42,7 @@ struct Song {
     /// "Artist - Title", or the title alone.
     QString text() const;
     /// The same artist and title, whenever each was heard.
-    bool sameAs(const Song &other) const
-    {
-        return artist == other.artist && title == other.title;
-    }
+    bool sameAs(const Song &other) const { return artist == other.artist && title == other.title; }
     bool operator==(const Song &other) const = default;
 };
 

@@ -29,8 +29,7 @@ Song StatusDisplay::songOf(const NowPlaying &named, const Channel &channel)
 {
     if (named.title.isEmpty())
         return {};
-    if (named.artist.isEmpty() &&
-        (named.title == named.station || named.title == channel.name))
+    if (named.artist.isEmpty() && (named.title == named.station || named.title == channel.name))
         return {};
     return {named.artist, named.title, {}};
 }
@@ -51,7 +50,8 @@ void StatusDisplay::pollStatusLine()
         line = kStatusReset;
     } else if (const auto file = m_engine.filePosition()) {
         line = StatusLine::filePosition(file->first, file->second);
-    } else if (const std::optional<QString> bitrate = m_engine.itemInfo(QStringLiteral("Bitrate"))) {
+    } else if (const std::optional<QString> bitrate =
+                   m_engine.itemInfo(QStringLiteral("Bitrate"))) {
         const std::optional<qint64> bandWidth = m_engine.bandWidth();
         const std::optional<int> progress = m_engine.bufferingProgress();
         if (bandWidth && progress) {
@@ -102,8 +102,7 @@ void StatusDisplay::refresh()
             }
         } else if (playback.state == Playback::State::Failed ||
                    playback.state == Playback::State::Ended ||
-                   playback.state == Playback::State::Idle ||
-                   (playback.isLive() && !m_returning)) {
+                   playback.state == Playback::State::Idle || (playback.isLive() && !m_returning)) {
             // A drop clears the engine's tags, but the song goes on once the stream is back:
             // it stands until the stream names something else or nothing at all.
             now.song = {};

@@ -35,8 +35,8 @@ public:
 
     /// Works on the given collaborators, which must outlive it; numbers are written the way
     /// `locale` writes them (the user's own by default).
-    StatusDisplay(MediaPlayer &engine, PlayerState &state, Announcer &announcer,
-                  const Clock &clock, const QLocale &locale = QLocale());
+    StatusDisplay(MediaPlayer &engine, PlayerState &state, Announcer &announcer, const Clock &clock,
+                  const QLocale &locale = QLocale());
 
     /// Takes the engine's playback, the song and the on-air indicator into the state. While
     /// the stream names nothing the now-playing text says what the engine is doing
@@ -59,6 +59,6 @@ private:
     Announcer &m_announcer;
     const Clock &m_clock;
     QLocale m_locale;
-    QString m_news;             // the last now-playing text the stream itself gave
-    bool m_returning = false;   // back from a drop: the song stands until a title comes
+    QString m_news;           // the last now-playing text the stream itself gave
+    bool m_returning = false; // back from a drop: the song stands until a title comes
 };

@@ -83,8 +83,7 @@ QString clockTime(double seconds)
                                        .arg(hours > 0 ? (whole / 60) % 60 : whole / 60,
                                             hours > 0 ? 2 : 1, 10, QLatin1Char('0'))
                                        .arg(whole % 60, 2, 10, QLatin1Char('0'));
-    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesSeconds
-                     : minutesSeconds;
+    return hours > 0 ? QString::number(hours) + QLatin1Char(':') + minutesSeconds : minutesSeconds;
 }
 
 } // namespace

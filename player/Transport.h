@@ -33,8 +33,7 @@ public:
     static QString continueCaption(const QString &title);
 
     /// The tuning sequence: makes channel `name` at `url` the current one, plays and saves it.
-    void tune(const QString &name, const QString &url,
-              ChannelSource source = ChannelSource::List);
+    void tune(const QString &name, const QString &url, ChannelSource source = ChannelSource::List);
     /// Plays a dropped or opened item at `url` under `name`: unlike tuning it keeps the
     /// status poll and the volume as they are. It is saved at once when `save`, otherwise
     /// once the engine plays it.
@@ -58,10 +57,11 @@ public:
     /// end, the controls offer to continue (play it again) instead of a pause that would
     /// pause nothing.
     void playbackChanged(const Playback &playback);
-
-private:
+    /// The tray icon, its tip and the window's icon as the state has them: the playing
+    /// image while a channel sounds, the idle one otherwise.
     void showTray();
 
+private:
     MediaPlayer &m_engine;
     PlayerState &m_state;
     FormSettings &m_settings;

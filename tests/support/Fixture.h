@@ -1,6 +1,5 @@
 #pragma once
 
-#include "PlayerCore.h"
 #include "ChannelAdder.h"
 #include "ChannelControls.h"
 #include "ChannelExport.h"
@@ -11,6 +10,7 @@
 #include "FormSettings.h"
 #include "InfoItems.h"
 #include "LocalMedia.h"
+#include "PlayerCore.h"
 #include "PlayerState.h"
 #include "Presets.h"
 #include "QtTray.h"

@@ -277,17 +277,21 @@ private slots:
     void derivesNowPlaying_data()
     {
         QTest::addColumn<QStringList>("tags"); // key, value, key, value...
-        QTest::addColumn<QString>("author"); // as the now-playing line shows it
-        QTest::addColumn<QString>("artist"); // as the song is kept
+        QTest::addColumn<QString>("author");   // as the now-playing line shows it
+        QTest::addColumn<QString>("artist");   // as the song is kept
         QTest::addColumn<QString>("title");
         QTest::newRow("icy split on first separator")
             << QStringList{"icy-title", "Band - Song - Live", "icy-name", "Radio"} << "Band"
-            << "Band" << "Song - Live";
+            << "Band"
+            << "Song - Live";
         QTest::newRow("icy without separator: station stands in, but is no artist")
-            << QStringList{"icy-title", "Morning Show", "icy-name", "NRK P1"} << "NRK P1" << ""
+            << QStringList{"icy-title", "Morning Show", "icy-name", "NRK P1"} << "NRK P1"
+            << ""
             << "Morning Show";
         QTest::newRow("tag title wins")
-            << QStringList{"title", "Tagged", "icy-title", "A - B"} << "" << "" << "Tagged";
+            << QStringList{"title", "Tagged", "icy-title", "A - B"} << ""
+            << ""
+            << "Tagged";
     }
     void derivesNowPlaying()
     {

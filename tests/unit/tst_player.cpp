@@ -126,7 +126,8 @@ struct Player {
             now.channel = {name, url, ChannelSource::List};
             now.song = song;
             now.playback = f.engine->playbackValue;
-            now.line = song.isEmpty() ? playback == State::Playing ? name : kConnecting : song.text();
+            now.line =
+                song.isEmpty() ? playback == State::Playing ? name : kConnecting : song.text();
         });
     }
     QVariantMap metadata() const { return controls.properties().value("Metadata").toMap(); }
@@ -146,13 +147,12 @@ private slots:
         QCOMPARE(f.state->Label3(), kReset); // never blank, also before the first figures
         f.log.take();
         f.transport->tune(kNord, kUrl);
-        QCOMPARE(
-            f.log.take(),
-            QStringList({"engine.stop()", "engine.close()", "engine.setUrl(" + kUrl + ")",
-                         "view.tmrUpdate(true)", "engine.setVolume(100)", "Label2=Radio Nord",
-                         "Label4=" + kConnecting, "Label6=Radio Nord",
-                         "tray.update(Playing, Radio Nord)", "view.icon(Playing)"}) +
-                Fixture::saveLines(kUrl, kNord, kNord, kNord) + playingControls());
+        QCOMPARE(f.log.take(),
+                 QStringList({"engine.stop()", "engine.close()", "engine.setUrl(" + kUrl + ")",
+                              "view.tmrUpdate(true)", "engine.setVolume(100)", "Label2=Radio Nord",
+                              "Label4=" + kConnecting, "Label6=Radio Nord",
+                              "tray.update(Playing, Radio Nord)", "view.icon(Playing)"}) +
+                     Fixture::saveLines(kUrl, kNord, kNord, kNord) + playingControls());
     }
 
     // The pause saves the stream's address before it closes the stream.
@@ -161,12 +161,11 @@ private slots:
         Fixture f;
         startPlaying(f);
         f.transport->pauseButton();
-        QCOMPARE(f.log.take(),
-                 QStringList({"Label2=Pause...", "Label4=Pause..."}) +
-                     continueControls(kNord) +
-                     QStringList({"tray.update(Idle, Pause...)", "view.icon(Idle)"}) +
-                     Fixture::saveLines(kUrl, kPause, kPause, kNord) +
-                     QStringList({"engine.close()"}));
+        QCOMPARE(f.log.take(), QStringList({"Label2=Pause...", "Label4=Pause..."}) +
+                                   continueControls(kNord) +
+                                   QStringList({"tray.update(Idle, Pause...)", "view.icon(Idle)"}) +
+                                   Fixture::saveLines(kUrl, kPause, kPause, kNord) +
+                                   QStringList({"engine.close()"}));
     }
 
     // Channels may be named like the words for a state; the transport goes by its state.
@@ -669,9 +668,8 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<Command>("playPause");
         QTest::addColumn<Command>("stop");
-        const auto row = [](const char *name, const char *channel, Going transport,
-                            State playback, const char *status, Command playPause,
-                            Command stop = Command::Stop) {
+        const auto row = [](const char *name, const char *channel, Going transport, State playback,
+                            const char *status, Command playPause, Command stop = Command::Stop) {
             QTest::newRow(name) << QString(channel) << transport << playback << QString(status)
                                 << playPause << stop;
         };
@@ -684,10 +682,10 @@ private slots:
         row("ended offers continue", "Radio", Going::Playing, State::Ended, "Stopped",
             Command::Continue);
         row("paused", "Radio", Going::Paused, State::Idle, "Paused", Command::Continue);
-        row("nothing tuned, a preset held", "", Going::Idle, State::Idle, "Stopped",
-            Command::Tune, Command::None);
-        row("a channel named Pause... plays", "Pause...", Going::Playing, State::Playing,
-            "Playing", Command::Pause);
+        row("nothing tuned, a preset held", "", Going::Idle, State::Idle, "Stopped", Command::Tune,
+            Command::None);
+        row("a channel named Pause... plays", "Pause...", Going::Playing, State::Playing, "Playing",
+            Command::Pause);
         row("a channel named like idle plays", "no channel selected", Going::Playing,
             State::Playing, "Playing", Command::Pause);
     }
@@ -718,8 +716,7 @@ private slots:
         QTest::addColumn<QString>("trackTitle");
         QTest::addColumn<QString>("artist");
         const auto row = [](const char *name, Song song, const char *track, const char *artist,
-                            State playback = State::Playing,
-                            Going transport = Going::Playing) {
+                            State playback = State::Playing, Going transport = Going::Playing) {
             QTest::newRow(name) << song << playback << transport << QString(track)
                                 << QString(artist);
         };
@@ -823,13 +820,18 @@ private slots:
     {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("target"); // in the working folder; empty: refused
-        QTest::newRow("relative file") << "music/a b.mp3" << "music/a b.mp3";
-        QTest::newRow("file URL from a file manager") << "file://%1/r%C3%B8d%20sang.ogg"
-                                                      << QStringLiteral("rød sang.ogg");
-        QTest::newRow("a stream") << "http://127.0.0.1:8000/live" << "http://127.0.0.1:8000/live";
-        QTest::newRow("missing file") << "missing.m3u" << "";
-        QTest::newRow("a scheme the engine must not run") << "ftp://x" << "";
-        QTest::newRow("script") << "javascript:alert(1)" << "";
+        QTest::newRow("relative file") << "music/a b.mp3"
+                                       << "music/a b.mp3";
+        QTest::newRow("file URL from a file manager")
+            << "file://%1/r%C3%B8d%20sang.ogg" << QStringLiteral("rød sang.ogg");
+        QTest::newRow("a stream") << "http://127.0.0.1:8000/live"
+                                  << "http://127.0.0.1:8000/live";
+        QTest::newRow("missing file") << "missing.m3u"
+                                      << "";
+        QTest::newRow("a scheme the engine must not run") << "ftp://x"
+                                                          << "";
+        QTest::newRow("script") << "javascript:alert(1)"
+                                << "";
     }
     void commandLine()
     {
@@ -848,8 +850,7 @@ private slots:
             return;
         }
         QVERIFY(!result.exitCode);
-        QCOMPARE(result.target,
-                 CommandLine::isLink(target) ? target : home.filePath(target));
+        QCOMPARE(result.target, CommandLine::isLink(target) ? target : home.filePath(target));
     }
 };
 
