@@ -6,10 +6,14 @@
 #include "ChannelMenu.h"
 #include "CommandLine.h"
 #include "DesktopEditorLauncher.h"
+#include "DesktopUrlLauncher.h"
 #include "DirectoryClient.h"
 #include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
+#include "HistoryDatabase.h"
+#include "HistoryRetention.h"
+#include "HistoryWindow.h"
 #include "InfoItems.h"
 #include "IniSettingsStore.h"
 #include "LocalFileOperations.h"
@@ -25,6 +29,7 @@
 #include "QtMessageBox.h"
 #include "QtTray.h"
 #include "SingleInstance.h"
+#include "SongRecorder.h"
 #include "StationActions.h"
 #include "StationSearchDialog.h"
 #include "StatusDisplay.h"
@@ -164,6 +169,62 @@ int main(int argc, char *argv[])
         stationSearch.activateWindow();
     });
     Volume volume(settings, engine);
+
+    // The song history, beside the channel list in the data folder: the recorder keeps
+    // what the stream names, the window shows it, the panel's star marks the song playing.
+    HistoryDatabase history(
+        QDir(ChannelListLocation::userDataFolder()).filePath(HistoryDatabase::kFileName),
+        messageBox);
+    history.open();
+    SongRecorder recorder(history, clock);
+    HistoryRetention retention(history, store, clock);
+    retention.start();
+    DesktopUrlLauncher browser;
+    HistoryWindow historyWindow(history, clock, browser, dialogs, &window);
+    QObject::connect(&window, &frmMain::historyRequested, &historyWindow,
+                     [&] { historyWindow.showTab(HistoryWindow::Tab::All); });
+    QObject::connect(&window, &frmMain::starredRequested, &historyWindow,
+                     [&] { historyWindow.showTab(HistoryWindow::Tab::Starred); });
+    QObject::connect(&historyWindow, &HistoryWindow::playRequested, &window,
+                     [&](const QString &name, const QString &url) { transport.tune(name, url); });
+    QObject::connect(&window, &frmMain::starRequested, &window, [&] {
+        const auto song = recorder.current();
+        switch (recorder.starNow()) {
+        case SongRecorder::StarResult::Starred:
+            window.flashStatus(QStringLiteral("Starred: ") + song->text());
+            break;
+        case SongRecorder::StarResult::NoSong:
+            window.flashStatus(QStringLiteral("No song to star"));
+            break;
+        case SongRecorder::StarResult::NotKept:
+            window.flashStatus(QStringLiteral("History paused: not starred"));
+            break;
+        }
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &recorder, &SongRecorder::finish);
+    // history: connect to PlayerState::changed
+    //   QObject::connect(&state, &PlayerState::changed, &recorder, &SongRecorder::update);
+    // Until that signal exists, the recorder is fed from the engine's own title; this
+    // stand-in goes when the typed model is merged.
+    const auto feedHistory = [&] {
+        PlayerSnapshot now;
+        if (state.Label2() == PlayerState::kNoChannelSelected) {
+            recorder.update(now);
+            return;
+        }
+        now.transport = state.isPaused() ? PlayerSnapshot::Transport::Paused
+                                         : PlayerSnapshot::Transport::Playing;
+        now.channel = {state.isPaused() ? state.Label6() : state.Label2(), engine.url(),
+                       ChannelSource::None};
+        now.playback = engine.playback();
+        now.song.title = engine.itemInfo(QStringLiteral("Title")).value_or(QString());
+        now.song.artist = engine.itemInfo(QStringLiteral("Author")).value_or(QString());
+        recorder.update(now);
+    };
+    QObject::connect(&engine, &MpvMediaPlayer::metadataChanged, &recorder, feedHistory);
+    QObject::connect(&engine, &MpvMediaPlayer::statusChanged, &recorder, feedHistory);
+    QObject::connect(&state, &PlayerState::Label2Changed, &recorder, feedHistory);
+
     connectWindow(window,
                   {transport, lifecycle, statusDisplay, options, info, tray, channels, volume});
 
