@@ -1,7 +1,9 @@
 #include "HistoryModel.h"
 
 #include "Clock.h"
+#include "MainSkin.h"
 
+#include <QBrush>
 #include <QFont>
 #include <QLocale>
 
@@ -87,6 +89,9 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
             bold.setBold(true);
             return bold;
         }
+        // A heading is disabled so the keyboard passes over it; it still reads as a title.
+        if (role == Qt::ForegroundRole)
+            return QBrush(MainSkin::nowPlayingColor());
         return {};
     }
     const HeardSong &song = *row.song;
@@ -136,11 +141,12 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
     }
 }
 
-// A day's heading is read, not chosen: copying or starring it would mean nothing.
+// A day's heading is read, not chosen: copying or starring it would mean nothing, and the
+// cursor keys step over it.
 Qt::ItemFlags HistoryModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid() || !songAt(index.row()))
-        return Qt::ItemIsEnabled;
+        return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
