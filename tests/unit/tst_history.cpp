@@ -1,5 +1,6 @@
 // The song history: the recorder's rules against a fake log and clock, the SQLite store
-// against a real file in a temporary folder, the CSV export and the days kept.
+// against a real file in a temporary folder, the CSV export and the days kept. Filtering
+// and starring through the store are the window's tests.
 #include "Fakes.h"
 #include "FormSettings.h"
 #include "HistoryCsv.h"
@@ -113,7 +114,6 @@ private slots:
     void recorder();
     void recorderStarsAndFinishes();
     void storeMigratesKeepsAndPages();
-    void storeFilterAndStar();
     void storeMovesDamageAside();
     void storePausesWhenUnwritable();
     void csvQuotesAndRoundTrips();
@@ -278,33 +278,6 @@ void tst_History::storeMigratesKeepsAndPages()
     QVERIFY(history.clear());
     QVERIFY(history.page({}, {}, 100).isEmpty());
     QVERIFY(!history.isPaused());
-}
-
-void tst_History::storeFilterAndStar()
-{
-    QTemporaryDir dir;
-    CallLog calls;
-    RecordingMessageBox box(calls);
-    HistoryDatabase history(dir.filePath(QStringLiteral("history.sqlite")), box);
-    QVERIFY(history.open());
-    QVERIFY(history.addSongs({songAt(0, QStringLiteral("ÆRLIG Band"), QStringLiteral("Sang")),
-                              songAt(1, QStringLiteral("Other"), QStringLiteral("Blåbær")),
-                              songAt(2, QStringLiteral("Third"), QStringLiteral("Tune"))}));
-    const auto filtered = [&](const QString &words, bool starred = false) {
-        return titles(history.page({words, starred}, {}, 10));
-    };
-    QCOMPARE(filtered(QStringLiteral("ærlig")), QStringList{"Sang"});
-    QCOMPARE(filtered(QStringLiteral(" BLÅ ")), QStringList{"Blåbær"});
-    QCOMPARE(filtered(QStringLiteral("radio ø")), (QStringList{"Tune", "Blåbær", "Sang"}));
-    QCOMPARE(filtered(QStringLiteral("nothing")), QStringList{});
-    const QList<HeardSong> all = history.page({}, {}, 10);
-    QVERIFY(history.setStarred({all.at(0).id, all.at(2).id}, true));
-    QCOMPARE(filtered({}, true), (QStringList{"Tune", "Sang"}));
-    QCOMPARE(filtered(QStringLiteral("sang"), true), QStringList{"Sang"});
-    QVERIFY(history.setStarred({all.at(0).id}, false));
-    QVERIFY(history.remove({all.at(1).id}));
-    QCOMPARE(filtered({}), (QStringList{"Tune", "Sang"}));
-    QCOMPARE(filtered({}, true), QStringList{"Sang"});
 }
 
 void tst_History::storeMovesDamageAside()
