@@ -64,6 +64,7 @@ public:
     /// Forgets the songs that are not starred and started before `cutoff`; how many.
     int prune(const QDateTime &cutoff);
 
+    // SongLog: the recorder's writes; each is one commit.
     std::optional<qint64> begin(const HeardSong &song) override;
     void finish(qint64 id, const QDateTime &ended) override;
     void discard(qint64 id) override;

@@ -37,6 +37,7 @@ public:
     /// The heading of a day: "Today", "Yesterday" or the date written out.
     QString dayText(const QDate &day) const;
 
+    // QAbstractTableModel: the rows loaded so far, and the next page when the view asks.
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
