@@ -6,10 +6,14 @@
 #include "ChannelMenu.h"
 #include "CommandLine.h"
 #include "DesktopEditorLauncher.h"
+#include "DesktopUrlLauncher.h"
 #include "DirectoryClient.h"
 #include "DropHandler.h"
 #include "FormLifecycle.h"
 #include "FormSettings.h"
+#include "HistoryDatabase.h"
+#include "HistoryRetention.h"
+#include "HistoryWindow.h"
 #include "InfoItems.h"
 #include "IniSettingsStore.h"
 #include "LocalFileOperations.h"
@@ -26,6 +30,7 @@
 #include "QtMessageBox.h"
 #include "QtTray.h"
 #include "SingleInstance.h"
+#include "SongRecorder.h"
 #include "StationActions.h"
 #include "StationSearchDialog.h"
 #include "StatusDisplay.h"
@@ -166,6 +171,43 @@ int main(int argc, char *argv[])
         stationSearch.activateWindow();
     });
     Volume volume(core.settings, engine);
+
+    // The song history, beside the channel list in the data folder: the recorder keeps
+    // what the stream names, the window shows it, the panel's star marks the song playing.
+    HistoryDatabase history(
+        QDir(ChannelListLocation::userDataFolder()).filePath(HistoryDatabase::kFileName),
+        messageBox);
+    history.open();
+    SongRecorder recorder(history, clock);
+    HistoryRetention retention(history, store, clock);
+    retention.start();
+    DesktopUrlLauncher browser;
+    HistoryWindow historyWindow(history, clock, browser, dialogs, &window);
+    QObject::connect(&window, &frmMain::historyRequested, &historyWindow,
+                     [&] { historyWindow.showTab(HistoryWindow::Tab::All); });
+    QObject::connect(&window, &frmMain::starredRequested, &historyWindow,
+                     [&] { historyWindow.showTab(HistoryWindow::Tab::Starred); });
+    QObject::connect(&historyWindow, &HistoryWindow::playRequested, &window,
+                     [&](const QString &name, const QString &url) {
+                         transport.tune(name, url, ChannelSource::History);
+                     });
+    QObject::connect(&window, &frmMain::starRequested, &window, [&] {
+        const auto song = recorder.current();
+        switch (recorder.starNow()) {
+        case SongRecorder::StarResult::Starred:
+            window.flashStatus(QStringLiteral("Starred: ") + song->text());
+            break;
+        case SongRecorder::StarResult::NoSong:
+            window.flashStatus(QStringLiteral("No song to star"));
+            break;
+        case SongRecorder::StarResult::NotKept:
+            window.flashStatus(QStringLiteral("History paused: not starred"));
+            break;
+        }
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &recorder, &SongRecorder::finish);
+    QObject::connect(&state, &PlayerState::changed, &recorder, &SongRecorder::update);
+
     connectWindow(
         window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels, volume});
 

@@ -37,6 +37,11 @@ Action forKey(int key, Qt::KeyboardModifiers modifiers)
         return {Command::VolumeUp};
     case Qt::Key_Minus:
         return {Command::VolumeDown};
+    case Qt::Key_H:
+        return {Command::History};
+    // Shift+8 on most layouts, or the keypad's own key.
+    case Qt::Key_Asterisk:
+        return {Command::StarSong};
     default:
         return {};
     }

@@ -16,6 +16,8 @@ enum class Command {
     ToTray,          ///< the to-tray button
     VolumeUp,        ///< one volume step louder
     VolumeDown,      ///< one volume step quieter
+    History,         ///< the song history window
+    StarSong,        ///< star the song playing now
 };
 
 /// A command and the preset it is for (1 to 9; 0 for the others).

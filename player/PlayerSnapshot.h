@@ -15,6 +15,7 @@ enum class ChannelSource {
     Drop,        ///< a file or link dropped on the now-playing text
     CommandLine, ///< a location given on the command line (or by a second start)
     Directory,   ///< the station search
+    History,     ///< the song history's "play that channel again"
     File,        ///< a file chosen in the open dialog
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots on a headless desktop: the window playing a channel
-# remembered from the last run (a local test stream), and the whole screen with the main
-# menu open at "Always on top" while a now-playing popup slides in.
+# remembered from the last run (a local test stream), the whole screen with the main
+# menu open at "Always on top" while a now-playing popup slides in, and the song history.
 #   scripts/screenshots.sh [output folder, default docs/] [scale factor, default 1]
 # Needs a release build (scripts/build.sh release) and the desktop tools of install-deps.sh.
 set -euo pipefail
@@ -43,7 +43,7 @@ KanalTekst=
 Siste=Radio Nordlys Jazz
 VisInfo=1
 INI
-XDG_CONFIG_HOME=$config MORVENA_MPV_OPTIONS=ao=null QT_SCALE_FACTOR=$scale "$program" &
+XDG_CONFIG_HOME=$config XDG_DATA_HOME=$config/data MORVENA_MPV_OPTIONS=ao=null QT_SCALE_FACTOR=$scale "$program" &
 app=$!
 
 window() {
@@ -78,4 +78,37 @@ wait_for 5 shown 4 || { echo "screenshots: Always on top did not open" >&2; exit
 # The menus fade in under the compositor, and the popup rises and holds for 6 s.
 sleep 1.5
 import -window root "$out/main-menu$suffix.png"
-echo "screenshots: $out/main-window$suffix.png $out/main-menu$suffix.png"
+
+# The song history: a few days of listening written beside the program's own rows, then
+# "Song History…", the fourth item from the end of the main menu.
+xdotool key Escape Escape Escape
+history="$config/data/Morvena Webradio/history.sqlite"
+wait_for 5 test -s "$history" || { echo "screenshots: no history" >&2; exit 1; }
+python3 - "$history" <<'PY'
+import sqlite3, sys, time
+songs = [("Jan Garbarek", "Parce mihi domine", "NRK Jazz"),
+         ("Esbjørn Svensson Trio", "Seven Days of Falling", "Radio Nordlys Jazz"),
+         ("Kari Bremnes", "A Lover in Berlin", "NRK P1"),
+         ("Aurora", "Runaway", "NRK P3"), ("", "Nyheter", "NRK P1"),
+         ("Röyksopp", "Eple", "NRK P3"), ("Susanne Sundfør", "Delirious", "NRK P3"),
+         ("Bugge Wesseltoft", "Change", "Radio Nordlys Jazz"),
+         ("Nils Petter Molvær", "Khmer", "NRK Jazz"), ("Sigrid", "Strangers", "NRK P3")]
+con = sqlite3.connect(sys.argv[1], timeout=5)
+now = int(time.time())
+for i, (artist, title, channel) in enumerate(songs * 3):
+    started = now - 600 - i * 3 * 3600 // 2
+    con.execute("INSERT INTO songs (artist, title, channel, url, started, ended, starred, folded)"
+                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                (artist, title, channel, "http://127.0.0.1/" + channel, started, started + 200,
+                 int(i % 4 == 1), "\n".join((artist, title, channel)).casefold()))
+con.commit()
+PY
+xdotool mousemove $((X + (4 + 15) * scale)) $((Y + (6 + 15) * scale)) click 1
+wait_for 5 shown 2 || { echo "screenshots: the menu did not open again" >&2; exit 1; }
+xdotool key Up Up Up Up Return
+history_window() { xdotool search --onlyvisible --name '^Song history$' | head -n 1 | grep .; }
+wait_for 5 history_window || { echo "screenshots: no history window" >&2; exit 1; }
+sleep 1 # the window fades in under the compositor
+import -window "$(history_window)" "$out/history-window$suffix.png"
+echo "screenshots: $out/main-window$suffix.png $out/main-menu$suffix.png" \
+    "$out/history-window$suffix.png"

@@ -267,11 +267,25 @@ void frmMain::buildMainMenu()
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_stasjonar"));
     m_finnStasjonar = addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
     m_leggTilKanal = addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
+    addHistoryItems();
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
     connect(addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?")), &QAction::triggered,
             this, &frmMain::whatsOnRequested);
     connect(addItem(m_mnuSystray, "stopp", QStringLiteral("Stop Radio")), &QAction::triggered, this,
             &frmMain::stopRequested);
+}
+
+// Between the station items and What's On, so the keys that reach My Channels, Settings
+// and the last item stay as they were.
+void frmMain::addHistoryItems()
+{
+    m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_historikk"));
+    connect(addItem(m_mnuSystray, "stjerne", QStringLiteral("Star This Song\t*")),
+            &QAction::triggered, this, &frmMain::starRequested);
+    connect(addItem(m_mnuSystray, "historikk", QStringLiteral("Song History…\tH")),
+            &QAction::triggered, this, &frmMain::historyRequested);
+    connect(addItem(m_mnuSystray, "stjernemerkte", QStringLiteral("Starred Songs…")),
+            &QAction::triggered, this, &frmMain::starredRequested);
 }
 
 void frmMain::setPictureButton6Visible(bool visible)
@@ -545,6 +559,12 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     case Command::VolumeUp:
     case Command::VolumeDown:
         emit volumeStepRequested(action.command == Command::VolumeUp ? 1 : -1);
+        break;
+    case Command::History:
+        emit historyRequested();
+        break;
+    case Command::StarSong:
+        emit starRequested();
         break;
     case Command::None:
         break;

@@ -155,6 +155,12 @@ signals:
     void wheelTurned(int angleDelta);
     /// The window came back from the tray: the tray icon goes.
     void restoredFromTray();
+    /// "Song History…" or the H key.
+    void historyRequested();
+    /// "Starred Songs…".
+    void starredRequested();
+    /// "Star This Song" or the * key: star the song playing now.
+    void starRequested();
 
 protected:
     bool event(QEvent *event) override;
@@ -173,6 +179,7 @@ private:
     void addPictureButtons();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
+    void addHistoryItems();
     void skinMenus();
     void runActivation();
     void render();

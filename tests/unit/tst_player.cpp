@@ -647,6 +647,9 @@ private slots:
         QTest::newRow("ctrl+m") << int(Qt::Key_M) << int(Qt::ControlModifier) << Action{};
         QTest::newRow("keypad minus")
             << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << Action{Command::VolumeDown};
+        QTest::newRow("shift+8 stars")
+            << int(Qt::Key_Asterisk) << int(Qt::ShiftModifier) << Action{Command::StarSong};
+        QTest::newRow("ctrl+h") << int(Qt::Key_H) << int(Qt::ControlModifier) << Action{};
     }
     void keys()
     {

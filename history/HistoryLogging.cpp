@@ -1,0 +1,3 @@
+#include "HistoryLogging.h"
+
+Q_LOGGING_CATEGORY(lcHistory, "morvena.history", QtWarningMsg)

@@ -1,0 +1,8 @@
+#include "DesktopUrlLauncher.h"
+
+#include <QDesktopServices>
+
+bool DesktopUrlLauncher::open(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
