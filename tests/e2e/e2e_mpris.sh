@@ -2,7 +2,8 @@
 # The real program on a private session bus against a real Icecast server, driven and read
 # by playerctl as a desktop's media controls would: status, the stream's title (also after
 # the station changes it), play-pause, next preset, and a volume set through it survives a
-# restart; on the shared headless desktop, the panel's keys too.
+# restart; on the shared headless desktop, the panel's keys too. A second player on the bus
+# has media controls of its own.
 #   e2e_mpris.sh <morvena-webradio> <tone.mp3>
 set -euo pipefail
 program=${1:?usage: e2e_mpris.sh <morvena-webradio> <tone.mp3>}
@@ -48,6 +49,15 @@ printf '[2.71]\nKnapp2_Navn=Channel Two\nKnapp2_URL=%s?two\nKnapp5_Navn=Channel 
 
 start
 expect 5 "Stopped" ctl status
+# A second player on the same bus (another profile) takes a name of its own.
+mkdir -p "$work/other/config" "$work/other/data"
+XDG_CONFIG_HOME=$work/other/config XDG_DATA_HOME=$work/other/data QT_QPA_PLATFORM=offscreen \
+    "$work/program/morvena-webradio" >"$work/other.log" 2>&1 &
+other=$!
+PIDS+=("$other")
+expect 20 "Stopped" playerctl -p "$player.instance$other" status
+expect 5 "Stopped" ctl status
+stop_pid "$other"
 # A follower hears only the property changes the player announces on the bus.
 spawn playerctl -p "$player" --follow metadata --format '{{title}}' >"$work/follow.out" 2>/dev/null
 # With nothing tuned, play starts the first preset that holds a channel.
