@@ -1,13 +1,12 @@
 #include "MpvMediaPlayer.h"
 
-#include "Version.h"
-
 #include "EngineLogging.h"
 #include "NowPlaying.h"
 #include "PlaylistFetcher.h"
 #include "SteadyClock.h"
 #include "StreamPolicy.h"
 #include "TextDecoding.h"
+#include "Version.h"
 #include "XmlPlaylist.h"
 
 #include <QFile>
@@ -475,9 +474,8 @@ struct MpvMediaPlayer::Private {
         if (sniffed)
             fail(StreamPolicy::kNotAudio);
         else
-            fail(fetchError.isEmpty()
-                     ? QStringLiteral("The playlist lists nothing to play")
-                     : QStringLiteral("The playlist could not be read: %1").arg(fetchError));
+            fail(fetchError.isEmpty() ? QStringLiteral("The playlist lists nothing to play")
+                                      : fetchError);
     }
 };
 

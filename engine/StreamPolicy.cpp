@@ -28,9 +28,9 @@ StreamPolicy::Failure StreamPolicy::classify(int httpStatus, const QString &engi
         return text.contains(QLatin1String(phrase), Qt::CaseInsensitive);
     };
     if (has("certificate") || has("failed verification"))
-        return {QStringLiteral("Secure connection failed: certificate not trusted"), true};
+        return {kCertificateNotTrusted, true};
     if (has("tls:") || has("handshake"))
-        return {QStringLiteral("Secure connection failed"), false};
+        return {kSecureConnectionFailed, false};
     if (has("Connection refused"))
         return {QStringLiteral("Connection refused"), false};
     if (has("resolve hostname") || has("Name or service not known"))
