@@ -216,7 +216,9 @@ private:
     Tray::Icon m_formIcon = Tray::Icon::Idle;
     bool m_activationPending = true;
     bool m_unloaded = false;
-    bool m_manualDrag = false;
+    bool m_pressed = false;    // the left button went down on the panel and is held
+    bool m_manualDrag = false; // the window follows the pointer itself
+    QPoint m_pressPoint;
     QPoint m_dragOffset;
     QMetaObject::Connection m_focusWatch;
 };
