@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -108,7 +109,12 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     connect(m_play, &QPushButton::clicked, this, play);
     connect(m_add, &QPushButton::clicked, this, [this] {
         if (const Station *station = selected()) {
-            say(m_actions.add(*station).message());
+            m_actions.add(*station, [dialog = QPointer<StationSearchDialog>(this)](
+                                        const ChannelListWriter::Result &result) {
+                if (dialog) {
+                    dialog->say(result.message());
+                }
+            });
         }
     });
     connect(m_store, &QPushButton::clicked, this, [this] {

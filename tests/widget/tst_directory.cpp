@@ -180,10 +180,12 @@ private slots:
         QSignalSpy clicked(&client, &DirectoryClient::clickReported);
         QTest::mouseClick(dialog.findChild<QPushButton *>("cmdSok"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(results->topLevelItemCount(), 3, 5000);
+        // Pressed twice in a row, the second add sees the first, written in the background.
         QTest::mouseClick(add, Qt::LeftButton);
-        QCOMPARE(dialog.statusText(), QStringLiteral("Added to My Channels as channel 1."));
         QTest::mouseClick(add, Qt::LeftButton);
-        QVERIFY(dialog.statusText().contains("already in My Channels"));
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.statusText().contains("already in My Channels as "
+                                                              "channel 1"),
+                                 5000);
         QTest::keyClick(results, Qt::Key_Return);
         QCOMPARE(f.engine->url(), QStringLiteral("http://127.0.0.1:9/p1"));
         QCOMPARE(f.state->Label2(), QStringLiteral("NRK P1"));
