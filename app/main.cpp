@@ -85,10 +85,12 @@ constexpr int kTrimDelayMs = 3000;
 
 int main(int argc, char *argv[])
 {
-    // Before the application object, so that --help and --version answer without a
-    // display; Qt's own options (-platform ...) are known only after it, so errors wait.
+    // Before the application object, so that --help, --version and a mistyped option
+    // answer without a display; Qt's own options (-platform ...) are left for it.
     if (const auto status = CommandLine::finish(
-            CommandLine::parse(CommandLine::arguments(argc, argv), {}), false)) {
+            CommandLine::parse(
+                CommandLine::withoutToolkitOptions(CommandLine::arguments(argc, argv)), {}),
+            true)) {
         return *status;
     }
     QApplication app(argc, argv);

@@ -242,6 +242,10 @@ ChannelListWriter::Result ChannelListWriter::append(QByteArrayView file, const Q
     }
     result.number = count + 1;
 
+    // A list saved as UTF-8 on Windows often starts with a byte-order mark. The reader reads
+    // past it, so the sections are looked for after it; it is written back as it was.
+    const QByteArrayView bom = file.startsWith("\xEF\xBB\xBF") ? file.first(3) : QByteArrayView();
+    file = file.sliced(bom.size());
     // The line end of the file's first line; a file without one takes the starter list's.
     const qsizetype firstNewline = file.indexOf('\n');
     const QByteArray eol = firstNewline > 0 && file.at(firstNewline - 1) == '\r' ? "\r\n" : "\n";
@@ -278,8 +282,8 @@ ChannelListWriter::Result ChannelListWriter::append(QByteArrayView file, const Q
     place(lines, ChannelMenu::kNavn, key, key.toLatin1() + '=' + *nameBytes, eol);
     place(lines, ChannelMenu::kURL, key, key.toLatin1() + '=' + *urlBytes, eol);
 
-    QByteArray bytes;
-    bytes.reserve(file.size() + nameBytes->size() + urlBytes->size() + 32);
+    QByteArray bytes = bom.toByteArray();
+    bytes.reserve(bom.size() + file.size() + nameBytes->size() + urlBytes->size() + 32);
     for (const Line &line : lines) {
         bytes += line.text;
         bytes += line.end;

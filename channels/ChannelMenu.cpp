@@ -14,15 +14,26 @@ ChannelMenu::ChannelMenu(QString listPath, Transport &transport, EditorLauncher 
 // make a long list take quadratic time to start.
 void ChannelMenu::BuildChannelMenu()
 {
-    const ProfileReader list = ProfileReader::fromFile(m_listPath);
-    m_captions = QStringList{kEditEntry};
+    m_captions = readCaptions(m_listPath);
+}
+
+QStringList ChannelMenu::readCaptions(const QString &listPath)
+{
+    const ProfileReader list = ProfileReader::fromFile(listPath);
+    QStringList captions{kEditEntry};
     for (int entry = 1; entry <= kMaxEntries; ++entry) {
         QString name = list.value(kNavn, QString::number(entry));
         if (name.isEmpty()) {
             break;
         }
-        m_captions.append(std::move(name));
+        captions.append(std::move(name));
     }
+    return captions;
+}
+
+void ChannelMenu::setCaptions(QStringList captions)
+{
+    m_captions = std::move(captions);
 }
 
 void ChannelMenu::mnuNetClick(int index)

@@ -35,6 +35,11 @@ public:
     /// Reads the list once and makes the captions: entries from 1 up to the first one
     /// without a name, at most kMaxEntries.
     void BuildChannelMenu();
+    /// The captions BuildChannelMenu() makes of the list at `listPath`; touches nothing
+    /// else, so it may run on any thread.
+    static QStringList readCaptions(const QString &listPath);
+    /// Takes `captions` as read by readCaptions() of this menu's list.
+    void setCaptions(QStringList captions);
     /// Choosing element `index`: the edit entry's caption opens the list in the editor;
     /// any other element reads its entry's name and address now and tunes to them.
     void mnuNetClick(int index);

@@ -69,11 +69,11 @@ bool DropHandler::isChannelList(const QString &path)
 }
 
 // Every step goes on past a failure; the last failure is the one reported, at the end.
-void DropHandler::Label4Drop(const QStringList &files)
+void DropHandler::Label4Drop(const QStringList &files, ListFile list)
 {
     const QString path = files.value(0);
     if (isChannelList(path)) {
-        installList(path);
+        installList(path, list);
         return;
     }
     QString failure;
@@ -97,7 +97,7 @@ void DropHandler::playLink(const QString &url)
     play(url, {});
 }
 
-void DropHandler::installList(const QString &path)
+void DropHandler::installList(const QString &path, ListFile list)
 {
     // The installed list dropped onto itself: copying it would be pointless and deleting
     // the "source" would lose it. The restart still shows its current entries.
@@ -109,7 +109,9 @@ void DropHandler::installList(const QString &path)
                                    copied.error);
             return;
         }
-        if (const auto removed = m_files.remove(path); !removed) {
+        if (const auto removed =
+                list == ListFile::Move ? m_files.remove(path) : FileOperations::Result{};
+            !removed) {
             m_messages.warning(kMessageTitle,
                                QStringLiteral("The channel list was installed, but the dropped "
                                               "file could not be removed from its folder.\n\n") +

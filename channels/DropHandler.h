@@ -21,7 +21,8 @@ class Tray;
 ///
 /// The user's list is never put at risk: the dropped list is copied beside it and renamed
 /// over it only when complete, the dropped file is deleted only after that, and on failure
-/// the old list stays, the program keeps running and a message says what went wrong.
+/// the old list stays, the program keeps running and a message says what went wrong. A list
+/// given on the command line is copied and stays where it was.
 class DropHandler {
 public:
     /// The title of the drop's message boxes.
@@ -41,16 +42,23 @@ public:
     /// kListStem exactly; a name without "." is its own stem.
     static bool isChannelList(const QString &path);
 
+    /// What becomes of a channel list's own file once the list is installed.
+    enum class ListFile {
+        Move, ///< removed from its folder: a dropped list is moved, as a file drop is
+        Copy, ///< left where it was: a list opened from a file manager stays the listener's
+    };
+
     /// The drop on Label4 of `files` (full paths; only the first counts, and none at all
-    /// when text or a link was dropped).
-    void Label4Drop(const QStringList &files);
+    /// when text or a link was dropped); a channel list among them is installed as `list`
+    /// says.
+    void Label4Drop(const QStringList &files, ListFile list = ListFile::Move);
     /// Plays the link `url` the way a dropped file is played. Links cannot be dropped
     /// (Label4Drop() refuses them), but one handed to the program from outside, on its
     /// command line, is meant to play.
     void playLink(const QString &url);
 
 private:
-    void installList(const QString &path);
+    void installList(const QString &path, ListFile list);
     void play(const QString &path, QString failure);
 
     QString m_listPath;

@@ -19,9 +19,9 @@ void StationActions::play(const Station &station)
     m_directory.reportClick(station.uuid);
 }
 
-ChannelListWriter::Result StationActions::add(const Station &station)
+void StationActions::add(const Station &station, ChannelAdder::Done done)
 {
-    return m_adder.add(station.name, station.playUrl());
+    m_adder.add(station.name, station.playUrl(), std::move(done));
 }
 
 void StationActions::store(int preset, const Station &station)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "ChannelListWriter.h"
+#include "ChannelAdder.h"
 
-class ChannelAdder;
 class DirectoryClient;
 class Presets;
 class Transport;
@@ -18,8 +17,8 @@ public:
 
     /// Tunes to `station` as a menu entry does, and reports the click to the directory.
     void play(const Station &station);
-    /// Adds `station` to My Channels.
-    ChannelListWriter::Result add(const Station &station);
+    /// Adds `station` to My Channels; `done` gets the result once the list is written.
+    void add(const Station &station, ChannelAdder::Done done);
     /// Stores `station` on preset `preset` (1…9).
     void store(int preset, const Station &station);
 

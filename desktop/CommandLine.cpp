@@ -25,6 +25,55 @@ QStringList CommandLine::arguments(int argc, const char *const *argv)
     return list;
 }
 
+QStringList CommandLine::withoutToolkitOptions(const QStringList &arguments)
+{
+    // Qt's own options on Linux (QCoreApplication, QGuiApplication, the xcb plugin,
+    // QApplication). Those with a value take the next argument, or "=value" where Qt reads
+    // that form.
+    static const QStringList withValue = {
+        QStringLiteral("platform"),
+        QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),
+        QStringLiteral("qwindowgeometry"),
+        QStringLiteral("geometry"),
+        QStringLiteral("qwindowtitle"),
+        QStringLiteral("title"),
+        QStringLiteral("qwindowicon"),
+        QStringLiteral("icon"),
+        QStringLiteral("session"),
+        QStringLiteral("display"),
+        QStringLiteral("name"),
+        QStringLiteral("style"),
+        QStringLiteral("stylesheet"),
+        QStringLiteral("qmljsdebugger"),
+    };
+    static const QStringList flags = {
+        QStringLiteral("reverse"), QStringLiteral("testability"), QStringLiteral("widgetcount"),
+        QStringLiteral("nograb"),  QStringLiteral("dograb"),      QStringLiteral("sync"),
+    };
+    QStringList kept = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            kept += arguments.mid(i);
+            break;
+        }
+        // Qt takes "-platform" and "--platform" alike.
+        const qsizetype dashes = argument.startsWith(QLatin1String("--")) ? 2
+                                 : argument.startsWith(QLatin1Char('-'))  ? 1
+                                                                          : 0;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name = argument.mid(dashes, equals < 0 ? -1 : equals - dashes);
+        if (dashes > 0 && withValue.contains(name)) {
+            i += equals < 0 ? 1 : 0;
+        } else if (dashes == 0 || !flags.contains(name) || equals >= 0) {
+            kept.append(argument);
+        }
+    }
+    return kept;
+}
+
 std::optional<int> CommandLine::finish(const Result &result, bool reportErrors)
 {
     if (!result.exitCode || (*result.exitCode != 0 && !reportErrors)) {
@@ -113,6 +162,7 @@ void CommandLine::open(const QString &target, DropHandler &drops)
     if (isLink(target)) {
         drops.playLink(target);
     } else {
-        drops.Label4Drop({target});
+        // "Open with" hands over the listener's own file: a list is installed from a copy.
+        drops.Label4Drop({target}, DropHandler::ListFile::Copy);
     }
 }

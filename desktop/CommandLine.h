@@ -34,6 +34,10 @@ public:
     static Result parse(const QStringList &arguments, const QString &workingFolder);
     /// The program's arguments as `main` received them.
     static QStringList arguments(int argc, const char *const *argv);
+    /// `arguments` without the toolkit's own options (`-platform offscreen`, `-style=fusion`,
+    /// `--reverse`…), which the application object takes for itself once it is made: what is
+    /// left can be judged before there is a display.
+    static QStringList withoutToolkitOptions(const QStringList &arguments);
     /// Prints what `result` has to say and returns its exit status, or nothing when the
     /// program goes on; with `reportErrors` false an error too lets it go on, for a pass
     /// that cannot know Qt's own options yet.
@@ -41,6 +45,7 @@ public:
     /// True when `target` is a link (it has a URL scheme) rather than a local path.
     static bool isLink(const QString &target);
     /// Plays `target` as a drop on the now-playing text would: a path as a dropped file, a
-    /// link as a dropped link would be if links could be dropped. An empty target is no-op.
+    /// link as a dropped link would be if links could be dropped; a channel list is installed
+    /// but its file left where it is. An empty target is no-op.
     static void open(const QString &target, DropHandler &drops);
 };

@@ -5,16 +5,28 @@
 #include "Transport.h"
 #include "Volume.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QLoggingCategory>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcMpris, "morvena.mpris", QtInfoMsg)
 
+QString orUnknown(const QString &reason)
+{
+    return reason.isEmpty() ? QStringLiteral("no reason given") : reason;
+}
+
 } // namespace
+
+QString MprisService::instanceName(qint64 pid)
+{
+    return QLatin1String(kServiceName) + QStringLiteral(".instance%1").arg(pid);
+}
 
 MprisService::MprisService(MediaControls &controls, Transport &transport, Presets &presets,
                            Volume &volume, Window window, QObject *parent)
@@ -37,10 +49,32 @@ bool MprisService::start()
         qCInfo(lcMpris) << "no session bus: the desktop's media controls cannot reach the player";
         return false;
     }
-    if (!bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportAdaptors) ||
-        !bus.registerService(QLatin1String(kServiceName))) {
-        qCWarning(lcMpris) << "cannot register" << kServiceName
-                           << "on the session bus:" << bus.lastError().message();
+    if (!bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportAdaptors)) {
+        qCWarning(lcMpris).noquote() << "cannot put the media controls on the session bus:"
+                                     << orUnknown(bus.lastError().message());
+        return false;
+    }
+    // A second player on the same bus (another profile, a test) takes a name of its own,
+    // as the media player convention provides for, so each has media controls.
+    const QString plain = QLatin1String(kServiceName);
+    const QString suffixed = instanceName(QCoreApplication::applicationPid());
+    QString why;
+    for (const QString &name : {plain, suffixed}) {
+        // registerService() says only true or false; the bus daemon's reply says why.
+        const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+            bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
+                                             QDBusConnectionInterface::DontAllowReplacement);
+        if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
+            m_serviceName = name;
+            break;
+        }
+        why += QStringLiteral("%1%2: %3")
+                   .arg(why.isEmpty() ? QString() : QStringLiteral("; "), name,
+                        reply.isValid() ? QStringLiteral("the name is taken")
+                                        : orUnknown(reply.error().message()));
+    }
+    if (m_serviceName.isEmpty()) {
+        qCWarning(lcMpris).noquote() << "cannot register on the session bus:" << why;
         bus.unregisterObject(QLatin1String(kObjectPath));
         return false;
     }

@@ -3,6 +3,7 @@
 #include "MediaControls.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -33,9 +34,16 @@ public:
     MprisService(MediaControls &controls, Transport &transport, Presets &presets, Volume &volume,
                  Window window, QObject *parent = nullptr);
 
-    /// Puts the player on the session bus; false (with one line in the diagnostics) when
-    /// there is no session bus or the name is taken, and the program runs on without.
+    /// The name a player takes when kServiceName is another player's: kServiceName with
+    /// ".instance<pid>".
+    static QString instanceName(qint64 pid);
+
+    /// Puts the player on the session bus under kServiceName, or instanceName() when another
+    /// player holds that; false (with one line in the diagnostics) when there is no session
+    /// bus or neither name can be had, and the program runs on without.
     bool start();
+    /// The name the player holds on the bus; empty before a successful start().
+    const QString &serviceName() const { return m_serviceName; }
 
     /// The decisions behind the properties.
     MediaControls &controls() const { return m_controls; }
@@ -59,4 +67,5 @@ private:
     Volume &m_volume;
     Window m_window;
     bool m_started = false;
+    QString m_serviceName;
 };

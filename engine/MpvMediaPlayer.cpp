@@ -506,9 +506,8 @@ struct MpvMediaPlayer::Private {
         if (sniffed)
             fail(StreamPolicy::kNotAudio);
         else
-            fail(fetchError.isEmpty()
-                     ? QStringLiteral("The playlist lists nothing to play")
-                     : QStringLiteral("The playlist could not be read: %1").arg(fetchError));
+            fail(fetchError.isEmpty() ? QStringLiteral("The playlist lists nothing to play")
+                                      : fetchError);
     }
 };
 

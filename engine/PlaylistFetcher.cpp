@@ -1,10 +1,12 @@
 #include "PlaylistFetcher.h"
 
+#include "StreamPolicy.h"
 #include "Version.h"
 
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QSslError>
 #include <QTimer>
 
 PlaylistFetcher::PlaylistFetcher(QObject *parent)
@@ -26,7 +28,7 @@ void PlaylistFetcher::fetch(const QUrl &url)
         if (file.open(QIODevice::ReadOnly))
             data = file.read(kMaxBytes);
         else
-            error = file.errorString();
+            error = plainError(QNetworkReply::ContentNotFoundError, 0, false, file.errorString());
         // Answer from the event loop so callers see one behaviour for files and URLs; a
         // cancel() before then withdraws the answer.
         QTimer::singleShot(0, this, [this, url, data, error, pending = m_pending] {
@@ -41,7 +43,11 @@ void PlaylistFetcher::fetch(const QUrl &url)
     request.setTransferTimeout(kTimeoutMs);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral(MORVENA_USER_AGENT));
     m_data.clear();
+    m_certificateRejected = false;
     m_reply = m_network->get(request);
+    // The handshake's own error says only that it failed; the reasons come before it.
+    connect(m_reply, &QNetworkReply::sslErrors, this,
+            [this](const QList<QSslError> &errors) { m_certificateRejected = !errors.isEmpty(); });
     connect(m_reply, &QNetworkReply::readyRead, this, &PlaylistFetcher::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &PlaylistFetcher::onReplyFinished);
 }
@@ -80,6 +86,31 @@ void PlaylistFetcher::onReplyFinished()
     reply->deleteLater();
     m_data += reply->read(kMaxBytes - m_data.size());
     const QString error =
-        reply->error() == QNetworkReply::NoError ? QString() : reply->errorString();
+        reply->error() == QNetworkReply::NoError
+            ? QString()
+            : plainError(reply->error(),
+                         reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                         m_certificateRejected, reply->errorString());
     emit finished(reply->url(), m_data, error);
+}
+
+QString PlaylistFetcher::plainError(QNetworkReply::NetworkError error, int httpStatus,
+                                    bool certificateRejected, const QString &fallback)
+{
+    if (httpStatus >= 400)
+        return StreamPolicy::classify({httpStatus, 1, {}}).reason;
+    switch (error) {
+    case QNetworkReply::SslHandshakeFailedError:
+        return certificateRejected ? QString(StreamPolicy::kCertificateNotTrusted)
+                                   : QString(StreamPolicy::kSecureConnectionFailed);
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("Connection refused");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Server not found: check the address");
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError: // the transfer timeout ends a reply so
+        return QStringLiteral("The server did not answer");
+    default:
+        return QStringLiteral("The playlist could not be read: %1").arg(fallback);
+    }
 }

@@ -55,9 +55,9 @@ StreamPolicy::Failure StreamPolicy::classify(const OpenReport &report)
     };
     // The TLS library's and the demuxer's own messages are never translated.
     if (says(QStringLiteral("certificate")) || says(QStringLiteral("failed verification")))
-        return {QStringLiteral("Secure connection failed: certificate not trusted"), true};
+        return {QString(kCertificateNotTrusted), true};
     if (says(QStringLiteral("tls:")) || says(QStringLiteral("handshake")))
-        return {QStringLiteral("Secure connection failed"), false};
+        return {QString(kSecureConnectionFailed), false};
     if (hasError({ECONNREFUSED}))
         return {QStringLiteral("Connection refused"), false};
     if (says(QStringLiteral("resolve hostname")) || says(resolverText(EAI_NONAME)) ||

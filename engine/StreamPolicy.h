@@ -27,6 +27,11 @@ public:
 
     /// The reason given for an address that answers with something other than audio.
     static constexpr QLatin1StringView kNotAudio{"Not an audio stream"};
+    /// The reason given when a server's certificate is not one the system trusts.
+    static constexpr QLatin1StringView kCertificateNotTrusted{
+        "Secure connection failed: certificate not trusted"};
+    /// The reason given for any other failure to set up a secure connection.
+    static constexpr QLatin1StringView kSecureConnectionFailed{"Secure connection failed"};
 
     /// Why an open ended without audio, as the engine reported it.
     struct Failure {

@@ -16,12 +16,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QWidgetAction>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <utility>
 
 ChannelControls::ChannelControls(frmMain &window, ChannelMenu &menu, DropHandler &drops,
                                  LocalMedia &localMedia, ChannelExport &exporter, Presets &presets)
@@ -100,13 +105,18 @@ void ChannelControls::showPresetTips()
 
 ChannelControls::~ChannelControls() = default;
 
+// The first read is part of the window's load, which shows the menu as it read it; later
+// ones run on a worker thread, since a list of thousands takes a good part of a second to
+// parse.
 void ChannelControls::buildChannelMenu()
 {
     if (!m_watcher) {
         m_watcher = new ChannelListWatcher(m_menu.listPath(), this);
-        connect(m_watcher, &ChannelListWatcher::changed, this, &ChannelControls::rebuild);
+        connect(m_watcher, &ChannelListWatcher::changed, this, &ChannelControls::reread);
     }
-    rebuild();
+    m_model->reload();
+    fitList();
+    emit channelMenuRebuilt();
 }
 
 void ChannelControls::attachAdder(ChannelAdder &adder)
@@ -114,7 +124,13 @@ void ChannelControls::attachAdder(ChannelAdder &adder)
     if (!m_addItem) {
         return;
     }
-    connect(m_addItem, &QAction::triggered, this, [&adder] { adder.addPlaying(); });
+    connect(m_addItem, &QAction::triggered, this, [this, &adder] {
+        adder.addPlaying([controls = QPointer<ChannelControls>(this)](const QString &text) {
+            if (controls) {
+                emit controls->notice(text);
+            }
+        });
+    });
     // Greyed out while nothing plays; the adder refuses then all the same.
     if (m_mainMenu) {
         connect(m_mainMenu, &QMenu::aboutToShow, this,
@@ -146,10 +162,26 @@ bool ChannelControls::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void ChannelControls::rebuild()
+void ChannelControls::reread()
 {
-    m_model->reload();
-    fitList();
+    if (m_reading) {
+        m_readAgain = true;
+        return;
+    }
+    m_reading = true;
+    auto *reading = new QFutureWatcher<QStringList>(this);
+    connect(reading, &QFutureWatcherBase::finished, this, [this, reading] {
+        reading->deleteLater();
+        m_reading = false;
+        if (std::exchange(m_readAgain, false)) {
+            reread();
+            return;
+        }
+        m_model->show(reading->result());
+        fitList();
+        emit channelMenuRebuilt();
+    });
+    reading->setFuture(QtConcurrent::run(&ChannelMenu::readCaptions, m_menu.listPath()));
 }
 
 // The submenu is no taller than the screen's free area: the edit entry, the separator and

@@ -42,7 +42,8 @@ public:
     ~ChannelControls() override;
 
     /// Reads the list for mnuFavs, whose entries follow the edit entry, and from then on
-    /// reads it again whenever the file changes on disk; run by the window's load.
+    /// reads it again whenever the file changes on disk, off the event loop; run by the
+    /// window's load.
     void buildChannelMenu();
     /// Lets the main menu's "Add to My Channels" add through `adder`, which must outlive
     /// this object.
@@ -60,6 +61,8 @@ public:
 signals:
     /// "Find stations…" was chosen in the main menu.
     void findStationsRequested();
+    /// The menu was read anew from the list.
+    void channelMenuRebuilt();
     /// A preset has something to tell briefly in the status line ("Stored on 3").
     void notice(const QString &text);
 
@@ -67,7 +70,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void rebuild();
+    void reread();
     void fitList();
     void showPresetTips();
 
@@ -82,5 +85,7 @@ private:
     ChannelListView *m_list;
     QWidgetAction *m_listAction;
     ChannelListWatcher *m_watcher = nullptr;
+    bool m_reading = false;   // a reread runs on a worker thread
+    bool m_readAgain = false; // the file changed again meanwhile: that read is stale
     FileDropTarget *m_dropTarget = nullptr;
 };

@@ -30,6 +30,13 @@ void ChannelListModel::reload()
     endResetModel();
 }
 
+void ChannelListModel::show(QStringList captions)
+{
+    beginResetModel();
+    m_menu.setCaptions(std::move(captions));
+    endResetModel();
+}
+
 int ChannelListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_menu.captions().size()) - 1;

@@ -16,6 +16,8 @@ public:
 
     /// Reads the list anew and shows its entries.
     void reload();
+    /// Shows `captions`, read from the menu's list elsewhere (ChannelMenu::readCaptions()).
+    void show(QStringList captions);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;

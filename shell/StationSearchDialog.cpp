@@ -3,15 +3,21 @@
 #include "MainSkin.h"
 #include "StationActions.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActions &actions,
                                          QWidget *parent)
@@ -61,6 +67,12 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     m_play->setObjectName(QStringLiteral("cmdSpel"));
     m_add->setObjectName(QStringLiteral("cmdLeggTil"));
     m_preset->setObjectName(QStringLiteral("cboKnapp"));
+    // The drop-down's list is a window of its own, which takes nothing from the dialog: it
+    // would open white on the dark face.
+    for (QWidget *list : {static_cast<QWidget *>(m_preset->view()), m_preset->view()->window()}) {
+        list->setPalette(palette());
+        list->setFont(font());
+    }
     for (int preset = 1; preset <= 9; ++preset) {
         m_preset->addItem(QString::number(preset), preset);
     }
@@ -108,7 +120,12 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     connect(m_play, &QPushButton::clicked, this, play);
     connect(m_add, &QPushButton::clicked, this, [this] {
         if (const Station *station = selected()) {
-            say(m_actions.add(*station).message());
+            m_actions.add(*station, [dialog = QPointer<StationSearchDialog>(this)](
+                                        const ChannelListWriter::Result &result) {
+                if (dialog) {
+                    dialog->say(result.message());
+                }
+            });
         }
     });
     connect(m_store, &QPushButton::clicked, this, [this] {
@@ -126,6 +143,53 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
 QString StationSearchDialog::statusText() const
 {
     return m_status->text();
+}
+
+QPoint StationSearchDialog::placeBeside(const QRect &panel, const QSize &size,
+                                        const QRect &available)
+{
+    constexpr int kGap = 8;
+    const int top = panel.top();
+    const QList<QPoint> choices = {
+        {panel.right() + 1 + kGap, top},
+        {panel.left() - kGap - size.width(), top},
+        {panel.left(), panel.bottom() + 1 + kGap},
+        {panel.left(), panel.top() - kGap - size.height()},
+    };
+    const auto fits = [&](const QPoint &at, bool across) {
+        return across
+                   ? at.x() >= available.left() && at.x() + size.width() <= available.right() + 1
+                   : at.y() >= available.top() && at.y() + size.height() <= available.bottom() + 1;
+    };
+    QPoint at = choices.first();
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        if (fits(choices.at(i), i < 2)) {
+            at = choices.at(i);
+            break;
+        }
+    }
+    // Inside the free area; a dialog larger than the screen keeps its title bar in sight.
+    at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - size.width())));
+    at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - size.height())));
+    return at;
+}
+
+// Opened over the panel, the dialog would hide what it is about to change; beside it, the
+// listener sees a station start playing or land on a preset.
+void StationSearchDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    const QWidget *panel = parentWidget();
+    if (event->spontaneous() || !panel || !panel->isVisible()) {
+        return;
+    }
+    const QScreen *screen = panel->screen();
+    if (!screen) {
+        return;
+    }
+    // The window manager's frame is known only once the window has been shown; until then
+    // the frame is taken as the panel's own frame is taken, none.
+    move(placeBeside(panel->frameGeometry(), frameGeometry().size(), screen->availableGeometry()));
 }
 
 void StationSearchDialog::search()

@@ -27,6 +27,14 @@ public:
     /// The line under the results that tells what happened last.
     QString statusText() const;
 
+    /// Where a window of `size` goes beside `panel` without covering it: to its right, else
+    /// to its left, else below or above it, moved inside `available` (the screen's free
+    /// area) as far as it has to be.
+    static QPoint placeBeside(const QRect &panel, const QSize &size, const QRect &available);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void search();
     void showResult(const StationSearch &result);

@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -475,33 +476,48 @@ void frmMain::paintEvent(QPaintEvent *)
 }
 
 // Presses on the panel, the labels and the images (which pass them on) drag the window;
-// the image buttons keep theirs. Without a window manager that can move it, the window
-// follows the pointer itself.
+// the image buttons keep theirs. The window manager's move starts only once the pointer has
+// gone the drag distance with the button held: started on the press, a click whose release
+// comes right after it (a touchpad tap, xdotool) leaves the window manager moving the window
+// after the button is up, holding the keyboard until Escape. Without a window manager that
+// can move it, the window follows the pointer itself.
 void frmMain::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
     }
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        return;
-    }
-    m_manualDrag = true;
-    m_dragOffset = event->globalPosition().toPoint() - pos();
+    m_pressed = true;
+    m_manualDrag = false;
+    m_pressPoint = event->globalPosition().toPoint();
+    m_dragOffset = m_pressPoint - pos();
 }
 
 void frmMain::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_manualDrag && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - m_dragOffset);
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
         return;
     }
-    QWidget::mouseMoveEvent(event);
+    const QPoint point = event->globalPosition().toPoint();
+    if (!m_manualDrag) {
+        if ((point - m_pressPoint).manhattanLength() <
+            QGuiApplication::styleHints()->startDragDistance()) {
+            return;
+        }
+        if (windowHandle() && windowHandle()->startSystemMove()) {
+            m_pressed = false;
+            return;
+        }
+        m_manualDrag = true;
+    }
+    move(point - m_dragOffset);
 }
 
 void frmMain::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
+        m_pressed = false;
         m_manualDrag = false;
     }
     QWidget::mouseReleaseEvent(event);

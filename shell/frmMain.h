@@ -222,7 +222,9 @@ private:
     QAction *m_infoIkke = nullptr;
     bool m_activationPending = true;
     bool m_unloaded = false;
-    bool m_manualDrag = false;
+    bool m_pressed = false;    // the left button went down on the panel and is held
+    bool m_manualDrag = false; // the window follows the pointer itself
+    QPoint m_pressPoint;
     QPoint m_dragOffset;
     QMetaObject::Connection m_focusWatch;
 };

@@ -2,7 +2,8 @@
 # The real program on a private session bus against a real Icecast server, driven and read
 # by playerctl as a desktop's media controls would: status, the stream's title (also after
 # the station changes it), play-pause, next preset, and a volume set through it survives a
-# restart; on the shared headless desktop, the panel's keys too.
+# restart; on the shared headless desktop, the panel's keys too. A second player on the bus
+# has media controls of its own.
 #   e2e_mpris.sh <morvena-webradio> <tone.mp3>
 set -euo pipefail
 program=${1:?usage: e2e_mpris.sh <morvena-webradio> <tone.mp3>}
@@ -60,6 +61,15 @@ printf '[2.71]\nKnapp2_Navn=Channel Two\nKnapp2_URL=%s?two\nKnapp5_Navn=Channel 
 
 start
 expect 5 "Stopped" ctl status
+# A second player on the same bus (another profile) takes a name of its own.
+mkdir -p "$work/other/config" "$work/other/data"
+XDG_CONFIG_HOME=$work/other/config XDG_DATA_HOME=$work/other/data QT_QPA_PLATFORM=offscreen \
+    "$work/program/morvena-webradio" >"$work/other.log" 2>&1 &
+other=$!
+PIDS+=("$other")
+expect 20 "Stopped" playerctl -p "$player.instance$other" status
+expect 5 "Stopped" ctl status
+stop_pid "$other"
 # A follower hears only the property changes the player announces on the bus.
 spawn playerctl -p "$player" --follow metadata --format '{{title}}' >"$work/follow.out" 2>/dev/null
 # With nothing tuned, play starts the first preset that holds a channel.
@@ -98,8 +108,14 @@ expect 20 "Channel Two" ctl metadata --format '{{album}}'
 ctl volume 0.4
 expect 5 "0.400000" ctl volume
 
-xdotool windowactivate --sync "$RADIO_MAIN"
 press() { xdotool key --delay 100 "$@"; }
+# A click on the panel's face, press and release back to back as a touchpad tap sends them,
+# gives it the keys; the window manager is not left moving the window and holding them.
+click_panel 5 150 174 13
+press space
+expect 5 "Paused" ctl status
+press space
+expect 20 "Playing" ctl status
 # Tab puts the focus on a button: the panel's keys go on working.
 press Tab space
 expect 5 "Paused" ctl status

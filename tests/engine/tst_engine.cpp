@@ -391,16 +391,20 @@ private slots:
     }
 
     // HTTPS is verified against the trusted authorities: a certificate from an unknown one
-    // fails in plain words, and the same server plays once its authority is trusted.
+    // fails in plain words, for a stream and for a playlist the player reads itself, and
+    // the same server plays once its authority is trusted.
     void httpsCertificatesAreVerified_data()
     {
         QTest::addColumn<bool>("trusted");
-        QTest::newRow("unknown authority") << false;
-        QTest::newRow("trusted authority") << true;
+        QTest::addColumn<QString>("path");
+        QTest::newRow("unknown authority") << false << "tone.mp3";
+        QTest::newRow("unknown authority, asx playlist") << false << "list.asx";
+        QTest::newRow("trusted authority") << true << "tone.mp3";
     }
     void httpsCertificatesAreVerified()
     {
         QFETCH(bool, trusted);
+        QFETCH(QString, path);
         QTemporaryDir dir;
         const auto openssl = [&dir](const QString &args) {
             QProcess process;
@@ -440,7 +444,9 @@ private slots:
             startPlayer({},
                         {QStringLiteral("tls-ca-file=") + dir.filePath(QStringLiteral("ca.pem"))});
         QSignalSpy failed(m_player.get(), &MpvMediaPlayer::failed);
-        m_player->setUrl(QStringLiteral("https://127.0.0.1:%1/tone.mp3").arg(port));
+        QVERIFY(write(dir.filePath(QStringLiteral("list.asx")),
+                      "<asx><entry><ref href=\"tone.mp3\"/></entry></asx>"));
+        m_player->setUrl(QStringLiteral("https://127.0.0.1:%1/%2").arg(port).arg(path));
         if (trusted) {
             QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Playing, kStartTimeoutMs);
         } else {

@@ -4,6 +4,7 @@
 // made of: the now-playing text, XML playlists, which locations may reach the engine, and
 // the channel list reader's rules.
 #include "ChannelListWriter.h"
+#include "CommandLine.h"
 #include "Fixture.h"
 #include "NowPlaying.h"
 #include "ProfileReader.h"
@@ -124,25 +125,39 @@ private slots:
         }
     }
 
-    // Moved, not copied: the old list is replaced, the dropped file is gone, nothing else is
-    // left beside the list, and the program saves before it restarts.
+    // A dropped list is moved: the old list is replaced, the dropped file is gone, nothing
+    // else is left beside the list, and the program saves before it restarts. A list opened
+    // from a file manager (the command line) is installed the same way but stays in place.
+    void listFromAnotherFolderIsInstalled_data()
+    {
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("dropped") << false;
+        QTest::newRow("opened with the player") << true;
+    }
     void listFromAnotherFolderIsInstalled()
     {
+        QFETCH(bool, opened);
         Fixture f;
         QVERIFY(f.write(f.listPath, kOldList));
-        const QString dropped = f.path("downloads/Mine Kanaler.ini.txt");
-        QVERIFY(f.write(dropped, kNewList));
+        const QString given = f.path("downloads/Mine Kanaler.ini.txt");
+        QVERIFY(f.write(given, kNewList));
         f.transport->tune("Radio Nord", "http://127.0.0.1/nord");
         f.log.take();
-        f.drops->Label4Drop({dropped});
-        QCOMPARE(f.log.take(), QStringList({"files.copy(" + dropped + " -> " + f.listPath + ")",
-                                            "files.remove(" + dropped + ")", "restart.start()",
-                                            "tray.remove()"}) +
+        if (opened) {
+            CommandLine::open(given, *f.drops);
+        } else {
+            f.drops->Label4Drop({given});
+        }
+        QStringList steps = {"files.copy(" + given + " -> " + f.listPath + ")"};
+        if (!opened) {
+            steps.append("files.remove(" + given + ")");
+        }
+        QCOMPARE(f.log.take(), steps + QStringList({"restart.start()", "tray.remove()"}) +
                                    Fixture::saveLines("http://127.0.0.1/nord", "Radio Nord",
                                                       "Radio Nord", "Radio Nord") +
                                    QStringList{"restart.close()"});
         QCOMPARE(f.read(f.listPath), kNewList);
-        QVERIFY(!QFileInfo::exists(dropped));
+        QCOMPARE(QFileInfo::exists(given), opened);
         QCOMPARE(f.filesIn(f.programFolder), QStringList{"Mine Kanaler.ini"});
     }
 
@@ -245,7 +260,8 @@ private slots:
         QVERIFY(!files.remove(source).error.isEmpty());
     }
     // Adding keeps every byte the list had: a Windows-1252 CRLF list with a comment, a
-    // quoted name and a section the program does not read stays so.
+    // quoted name and a section the program does not read stays so, as does a leading
+    // byte-order mark.
     void appendKeepsTheFile()
     {
         const QByteArray old = "; My stations\r\n[Navn]\r\n1=NRK P1 \xD8st\r\n2=\"  Jazz  \"\r\n"
@@ -258,6 +274,15 @@ private slots:
                  QByteArray("; My stations\r\n[Navn]\r\n1=NRK P1 \xD8st\r\n2=\"  Jazz  \"\r\n"
                             "3=Kanal \xC6 \x80\r\n\r\n[URL]\r\n1=http://127.0.0.1/p1\r\n"
                             "2=http://127.0.0.1/jazz\r\n3=http://h/new\r\n[Annet]\r\nx=y\r\n"));
+        // A UTF-8 list from Windows starts with a byte-order mark: the entry goes into its
+        // sections, the mark stays, and the same address again is a duplicate.
+        const QByteArray marked = "\xEF\xBB\xBF[Navn]\r\n1=\xC3\x86\r\n[URL]\r\n1=http://h/1\r\n";
+        const auto added = ChannelListWriter::append(marked, "Two", "http://h/2");
+        QVERIFY2(added, qPrintable(added.message()));
+        QCOMPARE(*added.bytes, QByteArray("\xEF\xBB\xBF[Navn]\r\n1=\xC3\x86\r\n2=Two\r\n[URL]\r\n"
+                                          "1=http://h/1\r\n2=http://h/2\r\n"));
+        QCOMPARE(ChannelListWriter::append(*added.bytes, "Again", "http://h/2").refusal,
+                 ChannelListWriter::Refusal::Duplicate);
         // A full list and an address already listed are refused and write nothing.
         QByteArray names = "[Navn]\n", urls = "[URL]\n";
         for (int i = 1; i <= 32767; ++i) {

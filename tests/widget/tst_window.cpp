@@ -13,7 +13,15 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWindow>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -148,8 +156,9 @@ private slots:
     }
 
     // A list replaced while the program runs, by an editor's rename or by "Add to My
-    // Channels", is what the menu shows: the watch follows each new file. (The longest list
-    // on a real desktop is e2e_channels'.)
+    // Channels", is what the menu shows: the watch follows each new file, and the status
+    // line says where the added channel went. (The longest list on a real desktop is
+    // e2e_channels'.)
     void listFollowsTheFile()
     {
         Fixture f(With::Window);
@@ -165,6 +174,44 @@ private slots:
         f.window->findChild<QAction *>(QStringLiteral("legg_til_kanal"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(view->model()->rowCount(), 3, 5000);
         QCOMPARE(view->model()->index(2, 0).data().toString(), QStringLiteral("Live"));
+        QCOMPARE(label(f, "Label3")->text(), QStringLiteral("Added to My Channels as channel 3."));
+    }
+
+    // A reread waits on the file beside the event loop, not in it. The list here is a pipe
+    // whose writer holds its text back until the window's timers have run while the list
+    // was being read (or 5 s have passed).
+    void rereadLeavesTheLoopRunning()
+    {
+        Fixture f(With::Window);
+        QVERIFY(f.write(f.listPath, "[Navn]\r\n1=Old\r\n[URL]\r\n1=http://127.0.0.1/old\r\n"));
+        f.restart();
+        QVERIFY(QFile::remove(f.listPath));
+        const QByteArray pipePath = QFile::encodeName(f.listPath);
+        QCOMPARE(::mkfifo(pipePath.constData(), 0600), 0);
+        std::atomic<bool> reading = false;
+        std::atomic<bool> loopRan = false;
+        std::thread writer([&] {
+            const int pipe = ::open(pipePath.constData(), O_WRONLY); // until a reader opens
+            reading = true;
+            for (int wait = 0; wait < 500 && !loopRan; ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (pipe >= 0) {
+                [[maybe_unused]] const auto written =
+                    ::write(pipe, kList.constData(), kList.size());
+                ::close(pipe);
+            }
+        });
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] { loopRan = loopRan || reading; });
+        tick.start(10);
+        QTRY_COMPARE_WITH_TIMEOUT(f.controls->channelList()->model()->rowCount(), 2, 15000);
+        if (!reading) {
+            // No reader came: let the writer's open return.
+            ::close(::open(pipePath.constData(), O_RDONLY | O_NONBLOCK));
+        }
+        writer.join();
+        QVERIFY(loopRan);
     }
 
     // Closing the window saves; the exit button does not (SIGTERM's close is e2e_radio's).
