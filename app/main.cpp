@@ -23,8 +23,11 @@
 #include "QtBeeper.h"
 #include "QtFileDialogs.h"
 #include "QtMessageBox.h"
+#include "QtNumberPrompt.h"
 #include "QtTray.h"
+#include "Recorder.h"
 #include "SingleInstance.h"
+#include "SleepTimer.h"
 #include "StationActions.h"
 #include "StationSearchDialog.h"
 #include "StatusDisplay.h"
@@ -166,6 +169,44 @@ int main(int argc, char *argv[])
     Volume volume(settings, engine);
     connectWindow(window,
                   {transport, lifecycle, statusDisplay, options, info, tray, channels, volume});
+
+    // Recording and the sleep timer. Both follow the player's snapshots; the fade goes to the
+    // engine alone, so the stored level stays the listener's.
+    Recorder recorder(engine, clock,
+                      RecorderOptions::load(store, QString(FormSettings::kAppName),
+                                            QString(FormSettings::kSection)));
+    SleepTimer sleep(clock, volume.level());
+    QtNumberPrompt numberPrompt(&window);
+    QTimer sleepTick;
+    sleepTick.setInterval(SleepTimer::kTickMs);
+    QObject::connect(&sleepTick, &QTimer::timeout, &sleep, &SleepTimer::tick);
+    sleepTick.start();
+    const auto showMarks = [&] {
+        QStringList marks{recorder.text(), sleep.text()};
+        marks.removeAll(QString());
+        tray.setMarks(marks.join(QStringLiteral(" \u00b7 ")));
+    };
+    QObject::connect(&window, &frmMain::recordToggled, &recorder, &Recorder::toggle);
+    QObject::connect(&recorder, &Recorder::onChanged, &window, &frmMain::setRecordingShown);
+    QObject::connect(&recorder, &Recorder::onChanged, &tray, showMarks);
+    QObject::connect(&recorder, &Recorder::failed, &window, [&](const QString &message) {
+        messageBox.warning(QStringLiteral("Recording"), message);
+    });
+    QObject::connect(&window, &frmMain::sleepRequested, &sleep, [&](int minutes) {
+        if (sleep.choose(minutes, numberPrompt))
+            window.flashStatus(SleepTimer::choiceText(sleep.minutes()));
+    });
+    QObject::connect(&sleep, &SleepTimer::changed, &window, [&] {
+        window.setSleepShown(sleep.minutes());
+        showMarks();
+    });
+    QObject::connect(&sleep, &SleepTimer::engineVolume, &window,
+                     [&engine](int percent) { engine.setVolume(percent); });
+    QObject::connect(&sleep, &SleepTimer::pauseRequested, &window, [&] { transport.pause(); });
+    QObject::connect(&volume, &Volume::changed, &sleep, &SleepTimer::listenerVolume);
+    // recorder/sleep: connect to PlayerState::changed
+    //   QObject::connect(&state, &PlayerState::changed, &recorder, &Recorder::update);
+    //   QObject::connect(&state, &PlayerState::changed, &sleep, &SleepTimer::update);
 
     // The desktop's media controls. Every change the desktop could show goes through a
     // refresh, which tells it only what really changed.

@@ -37,6 +37,10 @@ Action forKey(int key, Qt::KeyboardModifiers modifiers)
         return {Command::VolumeUp};
     case Qt::Key_Minus:
         return {Command::VolumeDown};
+    case Qt::Key_R:
+        return {Command::Record};
+    case Qt::Key_Z:
+        return {Command::Sleep};
     default:
         return {};
     }

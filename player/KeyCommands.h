@@ -16,6 +16,8 @@ enum class Command {
     ToTray,          ///< the to-tray button
     VolumeUp,        ///< one volume step louder
     VolumeDown,      ///< one volume step quieter
+    Record,          ///< recording on or off
+    Sleep,           ///< the sleep timer, asking for a time
 };
 
 /// A command and the preset it is for (1 to 9; 0 for the others).

@@ -1,6 +1,7 @@
 #include "SleepTimer.h"
 
 #include "Clock.h"
+#include "NumberPrompt.h"
 
 #include <cmath>
 
@@ -24,6 +25,20 @@ QString SleepTimer::text() const
 QString SleepTimer::choiceText(int minutes)
 {
     return minutes > 0 ? tr("Sleep in %1 min").arg(minutes) : tr("Sleep timer off");
+}
+
+bool SleepTimer::choose(int minutes, NumberPrompt &prompt)
+{
+    if (minutes < 0) {
+        const std::optional<int> asked =
+            prompt.askNumber(tr("Sleep"), tr("Pause after how many minutes?"),
+                             m_minutes > 0 ? m_minutes : kChoices[1], 1, kMaxMinutes);
+        if (!asked)
+            return false;
+        minutes = *asked;
+    }
+    set(minutes);
+    return true;
 }
 
 void SleepTimer::set(int minutes)

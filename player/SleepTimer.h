@@ -10,6 +10,7 @@
 #include <optional>
 
 class Clock;
+class NumberPrompt;
 
 /// Falls asleep with the listener: after the time chosen, the volume fades to silence over
 /// the last kFadeSeconds, the player pauses, and the listener's level is put back so that
@@ -45,6 +46,10 @@ public:
     QString text() const;
     /// The status line's words for a choice: "Sleep in 30 min" or "Sleep timer off".
     static QString choiceText(int minutes);
+
+    /// A choice from the menus or the key: `minutes` as set() takes them, or below 0 a time
+    /// asked of the listener through `prompt`; false when the listener cancelled.
+    bool choose(int minutes, NumberPrompt &prompt);
 
 public slots:
     /// Pauses after `minutes` (0 or less: off); a running fade is cancelled.

@@ -15,6 +15,7 @@ class ImageList;
 class PictureButton;
 class PlayerState;
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -58,6 +59,10 @@ public:
     void flashStatus(const QString &text);
     /// Back from the tray or from under other windows: normal state, in front, focused.
     void restoreFromTray();
+    /// Shows whether recording is on: the Record item's check and the panel's mark.
+    void setRecordingShown(bool on);
+    /// Checks the Sleep item of `minutes` (0: Off; a time not offered: "Other time…").
+    void setSleepShown(int minutes);
 
     /// The hidden window with the functions popup.
     mnuFunk *functionsWindow() const { return m_mnuFunk; }
@@ -157,6 +162,10 @@ signals:
     void wheelTurned(int angleDelta);
     /// The window came back from the tray: the tray icon goes.
     void restoredFromTray();
+    /// Record (menu or R): recording on or off.
+    void recordToggled();
+    /// Sleep (menu): pause after `minutes` (0: off; -1: ask for a time, the Z key's choice).
+    void sleepRequested(int minutes);
 
 protected:
     bool event(QEvent *event) override;
@@ -175,6 +184,7 @@ private:
     void addPictureButtons();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
+    void buildRecordSleepItems();
     void skinMenus();
     void runActivation();
     void showLabel5ForeColor(quint32 argb);
@@ -196,6 +206,9 @@ private:
     QLabel *m_label3 = nullptr;
     QLabel *m_label4 = nullptr;
     QLabel *m_label5 = nullptr;
+    QAction *m_opptak = nullptr;       // Record
+    QActionGroup *m_sove = nullptr;    // Sleep's choices
+    QLabel *m_recordingMark = nullptr; // on the panel while recording
     QCheckBox *m_chkFarge = nullptr;
     QCheckBox *m_chkInfo = nullptr;
     PictureButton *m_pictureButton1 = nullptr;

@@ -4,6 +4,7 @@
 // timer's fade, pause and cancellation on a hand-moved clock.
 #include "Fakes.h"
 #include "FormSettings.h"
+#include "NumberPrompt.h"
 #include "PlayerState.h"
 #include "Recorder.h"
 #include "RecordingNames.h"
@@ -132,6 +133,17 @@ QStringList filesUnder(const QString &root)
     found.sort();
     return found;
 }
+
+// A prompt that answers what the test says and remembers the number it offered.
+struct ScriptedPrompt final : NumberPrompt {
+    std::optional<int> answer;
+    int offered = 0;
+    std::optional<int> askNumber(const QString &, const QString &, int value, int, int) override
+    {
+        offered = value;
+        return answer;
+    }
+};
 
 } // namespace
 
@@ -410,6 +422,25 @@ private slots:
         QCOMPARE(store.values, stored);
         at(-60);
         QCOMPARE(log.take(), QStringList{});
+    }
+
+    // A typed-in time offers the last one chosen; a cancelled dialog changes nothing.
+    void sleepTimeTypedIn()
+    {
+        FakeClock clock;
+        clock.time = kMidnight;
+        SleepTimer timer(clock, 50);
+        ScriptedPrompt prompt;
+        QVERIFY(timer.choose(45, prompt));
+        prompt.answer = 100;
+        QVERIFY(timer.choose(-1, prompt));
+        QCOMPARE(prompt.offered, 45);
+        QCOMPARE(timer.text(), QStringLiteral("Sleep in 100 min"));
+        prompt.answer.reset();
+        QVERIFY(!timer.choose(-1, prompt));
+        QCOMPARE(timer.minutes(), 100);
+        QVERIFY(timer.choose(0, prompt));
+        QVERIFY(!timer.isSet());
     }
 
     void sleepFadeCancelledByTheListener_data()
