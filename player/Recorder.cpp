@@ -60,7 +60,8 @@ void Recorder::setOn(bool on)
     if (on) {
         m_capture.setCapturing(true);
         apply(m_cutter.start(m_last, m_capture.capturePosition()));
-        emit onChanged(true);
+        if (isOn()) // a fault on the first song has already said it stopped
+            emit onChanged(true);
         return;
     }
     apply(m_cutter.stop());
