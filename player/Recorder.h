@@ -50,6 +50,7 @@ public:
     /// Records from `capture`; dates the tags by `clock`; both must outlive it.
     Recorder(StreamCapture &capture, const Clock &clock, RecorderOptions options,
              QObject *parent = nullptr);
+    /// A song still being written stays as its hidden ".recording" file.
     ~Recorder() override;
 
     /// True while recording.
