@@ -28,8 +28,11 @@
 #include "QtBeeper.h"
 #include "QtFileDialogs.h"
 #include "QtMessageBox.h"
+#include "QtNumberPrompt.h"
 #include "QtTray.h"
+#include "Recorder.h"
 #include "SingleInstance.h"
+#include "SleepTimer.h"
 #include "SongRecorder.h"
 #include "StationActions.h"
 #include "StationSearchDialog.h"
@@ -212,6 +215,44 @@ int main(int argc, char *argv[])
 
     connectWindow(
         window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels, volume});
+
+    // Recording and the sleep timer. Both follow the player's snapshots; the fade goes to the
+    // engine alone, so the stored level stays the listener's.
+    Recorder recording(engine, clock,
+                       RecorderOptions::load(store, QString(FormSettings::kAppName),
+                                             QString(FormSettings::kSection)));
+    SleepTimer sleep(clock, volume.level());
+    QtNumberPrompt numberPrompt(&window);
+    QTimer sleepTick;
+    sleepTick.setInterval(SleepTimer::kTickMs);
+    QObject::connect(&sleepTick, &QTimer::timeout, &sleep, &SleepTimer::tick);
+    const auto showMarks = [&] {
+        QStringList marks{recording.text(), sleep.text()};
+        marks.removeAll(QString());
+        tray.setMarks(marks.join(QStringLiteral(" \u00b7 ")));
+    };
+    QObject::connect(&window, &frmMain::recordToggled, &recording, &Recorder::toggle);
+    QObject::connect(&recording, &Recorder::onChanged, &window, &frmMain::setRecordingShown);
+    QObject::connect(&recording, &Recorder::onChanged, &tray, showMarks);
+    QObject::connect(&recording, &Recorder::failed, &window, [&](const QString &message) {
+        messageBox.warning(QStringLiteral("Recording"), message);
+    });
+    QObject::connect(&window, &frmMain::sleepRequested, &sleep, [&](int minutes) {
+        if (sleep.choose(minutes, numberPrompt))
+            window.flashStatus(SleepTimer::choiceText(sleep.minutes()));
+    });
+    QObject::connect(&sleep, &SleepTimer::changed, &window, [&] {
+        window.setSleepShown(sleep.minutes());
+        showMarks();
+        // A timer that is off wakes nobody.
+        sleep.isSet() ? sleepTick.start() : sleepTick.stop();
+    });
+    QObject::connect(&sleep, &SleepTimer::engineVolume, &window,
+                     [&engine](int percent) { engine.setVolume(percent); });
+    QObject::connect(&sleep, &SleepTimer::pauseRequested, &window, [&] { transport.pause(); });
+    QObject::connect(&volume, &Volume::changed, &sleep, &SleepTimer::listenerVolume);
+    QObject::connect(&state, &PlayerState::changed, &recording, &Recorder::update);
+    QObject::connect(&state, &PlayerState::changed, &sleep, &SleepTimer::update);
 
     // The desktop's media controls. Every change the desktop could show goes through a
     // refresh, which tells it only what really changed.

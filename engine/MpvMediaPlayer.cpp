@@ -36,8 +36,17 @@ enum Observed : quint64 {
     kObservePath,
     kObservePausedForCache,
     kObserveDuration,
+    kObservePlaybackTime, // while capturing
+    kObserveCodec,        // while capturing
 };
 constexpr quint64 kLoadReplyBase = 1000;
+// Dumps of the cache, numbered apart from the loads (whose generations never get near).
+constexpr quint64 kDumpReplyBase = quint64{1} << 48;
+// While recording, the cache keeps this much behind the play position: a song of 35 min at
+// 128 kbit/s, or 14 min at 320; it costs memory only as it fills. Without recording the
+// usual quarter megabyte.
+constexpr const char *kCaptureBackBytes = "32MiB";
+constexpr const char *kPlainBackBytes = "256KiB";
 // Debian's bundle of the system's trusted authorities; the engine's TLS library is not
 // told of any by default and would accept every certificate.
 constexpr const char *kSystemCaFile = "/etc/ssl/certs/ca-certificates.crt";
@@ -128,6 +137,16 @@ struct MpvMediaPlayer::Private {
     bool sizeKnown = false;
     QString path; // what mpv plays now: the entry a pls/m3u expanded to, not the list
     QHash<QString, QString> tags;
+
+    // Capture for the recorder, kept apart from playing.
+    struct Capture {
+        bool on = false;
+        std::optional<double> position;
+        std::optional<double> cachedSince;
+        QString codec;
+        quint64 nextDump = kDumpReplyBase;
+        QHash<quint64, StreamCapture::DumpDone> dumps;
+    } capture;
 
     QTimer policyTimer;
     PlaylistFetcher fetcher;
@@ -384,6 +403,7 @@ struct MpvMediaPlayer::Private {
             const mpv_node *rate = mapValue(*static_cast<mpv_node *>(p.data), "raw-input-rate");
             if (rate && rate->format == MPV_FORMAT_INT64)
                 inputRate = rate->u.int64;
+            onCacheRanges(*static_cast<mpv_node *>(p.data));
             break;
         }
         case kObserveBuffering:
@@ -408,6 +428,17 @@ struct MpvMediaPlayer::Private {
             else
                 duration.reset();
             break;
+        case kObservePlaybackTime:
+            if (p.format == MPV_FORMAT_DOUBLE)
+                capture.position = *static_cast<double *>(p.data);
+            else
+                capture.position.reset();
+            break;
+        case kObserveCodec:
+            capture.codec = p.format == MPV_FORMAT_STRING
+                                ? QString::fromUtf8(*static_cast<char **>(p.data))
+                                : QString();
+            break;
         case kObservePausedForCache:
             pausedForCache = p.format == MPV_FORMAT_FLAG && *static_cast<int *>(p.data) != 0;
             break;
@@ -431,6 +462,23 @@ struct MpvMediaPlayer::Private {
         default:
             break;
         }
+    }
+
+    void onCacheRanges(const mpv_node &state)
+    {
+        capture.cachedSince.reset();
+        const mpv_node *ranges = mapValue(state, "seekable-ranges");
+        if (!ranges || ranges->format != MPV_FORMAT_NODE_ARRAY || ranges->u.list->num < 1)
+            return;
+        if (const mpv_node *start = mapValue(ranges->u.list->values[0], "start");
+            start && start->format == MPV_FORMAT_DOUBLE)
+            capture.cachedSince = start->u.double_;
+    }
+
+    void onDumpReply(const mpv_event &event)
+    {
+        if (StreamCapture::DumpDone done = capture.dumps.take(event.reply_userdata))
+            done(event.error >= 0);
     }
 
     void onLog(const mpv_event_log_message &log)
@@ -465,6 +513,10 @@ struct MpvMediaPlayer::Private {
                 onLog(*static_cast<mpv_event_log_message *>(event->data));
                 break;
             case MPV_EVENT_COMMAND_REPLY:
+                if (event->reply_userdata >= kDumpReplyBase) {
+                    onDumpReply(*event);
+                    break;
+                }
                 onCommandReply(*event);
                 break;
             case MPV_EVENT_START_FILE:
@@ -734,6 +786,63 @@ std::optional<int> MpvMediaPlayer::bufferingProgress() const
         return std::nullopt;
     // Local files are read without a network cache: playing means fully buffered.
     return d->buffering.value_or(d->status == Status::Playing ? 100 : 0);
+}
+
+void MpvMediaPlayer::setCapturing(bool on)
+{
+    if (!d->mpv || on == d->capture.on)
+        return;
+    d->capture.on = on;
+    mpv_set_property_string(d->mpv, "demuxer-max-back-bytes",
+                            on ? kCaptureBackBytes : kPlainBackBytes);
+    if (on) {
+        mpv_observe_property(d->mpv, kObservePlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
+        mpv_observe_property(d->mpv, kObserveCodec, "audio-codec-name", MPV_FORMAT_STRING);
+        return;
+    }
+    // The position changes with every block of audio: followed only while it matters.
+    mpv_unobserve_property(d->mpv, kObservePlaybackTime);
+    mpv_unobserve_property(d->mpv, kObserveCodec);
+    d->capture.position.reset();
+    d->capture.codec.clear();
+}
+
+std::optional<double> MpvMediaPlayer::capturePosition() const
+{
+    return d->capture.position;
+}
+
+std::optional<double> MpvMediaPlayer::cachedSince() const
+{
+    return d->capture.cachedSince;
+}
+
+QString MpvMediaPlayer::captureCodec() const
+{
+    return d->capture.codec;
+}
+
+void MpvMediaPlayer::dumpCache(double start, std::optional<double> end, const QString &path,
+                               DumpDone done)
+{
+    if (!d->mpv) {
+        if (done)
+            done(false);
+        return;
+    }
+    const quint64 id = d->capture.nextDump++;
+    d->capture.dumps.insert(id, std::move(done));
+    // Numbers go to the engine the C way: it is set to the C numeric locale above.
+    const QByteArray from = QByteArray::number(start, 'f', 6);
+    const QByteArray to = end ? QByteArray::number(*end, 'f', 6) : QByteArray("no");
+    const QByteArray file = path.toUtf8();
+    const char *argv[] = {"dump-cache", from.constData(), to.constData(), file.constData(),
+                          nullptr};
+    if (const int rc = mpv_command_async(d->mpv, id, argv); rc < 0) {
+        qCWarning(lcEngine) << "mpv dump-cache refused:" << mpv_error_string(rc);
+        if (DumpDone refused = d->capture.dumps.take(id))
+            refused(false);
+    }
 }
 
 std::optional<int> MpvMediaPlayer::bufferingCount() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MediaPlayer.h"
+#include "StreamCapture.h"
 #include "StreamPolicy.h"
 
 #include <QObject>
@@ -12,7 +13,7 @@
 ///
 /// Every command is sent asynchronously and every event is drained on the thread that
 /// owns this object, so no call here waits on the network.
-class MpvMediaPlayer : public QObject, public MediaPlayer {
+class MpvMediaPlayer : public QObject, public MediaPlayer, public StreamCapture {
     Q_OBJECT
 
 public:
@@ -51,6 +52,14 @@ public:
     std::optional<int> bufferingProgress() const override;
     std::optional<int> bufferingCount() const override;
     Playback playback() const override;
+
+    // The stream as it arrived, for the recorder.
+    void setCapturing(bool on) override;
+    std::optional<double> capturePosition() const override;
+    std::optional<double> cachedSince() const override;
+    QString captureCodec() const override;
+    void dumpCache(double start, std::optional<double> end, const QString &path,
+                   DumpDone done) override;
 
 signals:
     /// The status of the current media changed.

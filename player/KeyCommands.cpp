@@ -42,6 +42,10 @@ Action forKey(int key, Qt::KeyboardModifiers modifiers)
     // Shift+8 on most layouts, or the keypad's own key.
     case Qt::Key_Asterisk:
         return {Command::StarSong};
+    case Qt::Key_R:
+        return {Command::Record};
+    case Qt::Key_Z:
+        return {Command::Sleep};
     default:
         return {};
     }

@@ -18,6 +18,8 @@ enum class Command {
     VolumeDown,      ///< one volume step quieter
     History,         ///< the song history window
     StarSong,        ///< star the song playing now
+    Record,          ///< recording on or off
+    Sleep,           ///< the sleep timer, asking for a time
 };
 
 /// A command and the preset it is for (1 to 9; 0 for the others).

@@ -7,7 +7,7 @@ set -euo pipefail
 
 run=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libmpv-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libmpv-dev libtag1-dev
     qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-yanone-kaffeesatz fonts-wine
     libqt6sql6-sqlite
 )

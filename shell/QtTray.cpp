@@ -37,7 +37,7 @@ bool QtTray::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-QString QtTray::tipText(const QString &tip, const QString &nowPlaying)
+QString QtTray::tipText(const QString &tip, const QString &nowPlaying, const QString &marks)
 {
     QString full = tip;
     if (!nowPlaying.isEmpty() && nowPlaying != tip)
@@ -45,7 +45,9 @@ QString QtTray::tipText(const QString &tip, const QString &nowPlaying)
     // The tip is shown by a label that takes anything looking like a tag for rich text,
     // and channel names come from files and streams we don't control: a word joiner after
     // every "<" keeps it plain text without changing what the user reads.
-    QString shown = full.left(kTipLimit);
+    QString shown = marks.isEmpty()
+                        ? full.left(kTipLimit)
+                        : full.left(kTipLimit - marks.size() - 1) + QLatin1Char('\n') + marks;
     shown.replace(QLatin1Char('<'), QStringLiteral("<\u2060"));
     return shown;
 }
@@ -93,7 +95,13 @@ void QtTray::remove()
 void QtTray::setNowPlaying(const QString &text)
 {
     m_nowPlaying = text;
-    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying));
+    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying, m_marks));
+}
+
+void QtTray::setMarks(const QString &marks)
+{
+    m_marks = marks;
+    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying, m_marks));
 }
 
 void QtTray::show(Icon icon, const QString &tip)
@@ -101,7 +109,7 @@ void QtTray::show(Icon icon, const QString &tip)
     m_icon = icon;
     m_tip = tip;
     m_trayIcon->setIcon(m_images.image(icon));
-    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying));
+    m_trayIcon->setToolTip(tipText(m_tip, m_nowPlaying, m_marks));
 }
 
 void QtTray::onActivated(QSystemTrayIcon::ActivationReason reason)

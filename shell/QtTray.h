@@ -31,7 +31,8 @@ public:
     /// The tip as the tray shows it: at most kTipLimit characters of `tip`, with
     /// `nowPlaying` on a line of its own when it says more than `tip`; never taken for rich
     /// text.
-    static QString tipText(const QString &tip, const QString &nowPlaying = {});
+    static QString tipText(const QString &tip, const QString &nowPlaying = {},
+                           const QString &marks = {});
 
     /// True when the desktop has a notification area to show the icon in.
     bool isAvailable() const;
@@ -53,6 +54,10 @@ public:
     /// The now-playing text the tip shows under the tip's own text, so that the tray tells
     /// what the player is doing (a title, "Reconnecting in 4 s…", why a station failed).
     void setNowPlaying(const QString &text);
+
+    /// What the player does on its own besides ("Recording", "Sleep in 25 min"): the tip's
+    /// last line, kept when the tip is cut.
+    void setMarks(const QString &marks);
 
     /// Turns the desktop's report of a click on the icon into one of the three signals.
     void onActivated(QSystemTrayIcon::ActivationReason reason);
@@ -85,5 +90,6 @@ private:
     Icon m_icon = Icon::Idle;
     QString m_tip;
     QString m_nowPlaying;
+    QString m_marks;
     bool m_pressPending = false;
 };

@@ -8,9 +8,11 @@
 #include "PlayerState.h"
 #include "PropertyBag.h"
 #include "SkinImage.h"
+#include "SleepTimer.h"
 #include "TextLabel.h"
 #include "mnuFunk.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -269,6 +271,7 @@ void frmMain::buildMainMenu()
     m_finnStasjonar = addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
     m_leggTilKanal = addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
     addHistoryItems();
+    buildRecordSleepItems();
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
     connect(addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?")), &QAction::triggered,
             this, &frmMain::whatsOnRequested);
@@ -287,6 +290,59 @@ void frmMain::addHistoryItems()
             &QAction::triggered, this, &frmMain::historyRequested);
     connect(addItem(m_mnuSystray, "stjernemerkte", QStringLiteral("Starred Songs…")),
             &QAction::triggered, this, &frmMain::starredRequested);
+}
+
+// Record and Sleep, beside the other things the player does on its own.
+void frmMain::buildRecordSleepItems()
+{
+    m_opptak = addItem(m_mnuSystray, "opptak", QStringLiteral("Record\tR"));
+    m_opptak->setCheckable(true);
+    connect(m_opptak, &QAction::triggered, this, [this] {
+        // The item shows what the recorder says, not what the click made of it.
+        m_opptak->setChecked(!m_opptak->isChecked());
+        emit recordToggled();
+    });
+    QMenu *sleep = m_mnuSystray->addMenu(QStringLiteral("Sleep"));
+    sleep->setObjectName(QStringLiteral("sove"));
+    m_sove = new QActionGroup(sleep);
+    const auto choice = [this, sleep](const char *name, const QString &caption, int minutes) {
+        QAction *item = addItem(sleep, name, caption);
+        item->setCheckable(true);
+        item->setData(minutes);
+        m_sove->addAction(item);
+        connect(item, &QAction::triggered, this, [this, minutes] { emit sleepRequested(minutes); });
+    };
+    choice("sove_av", QStringLiteral("Off"), 0);
+    for (const int minutes : SleepTimer::kChoices)
+        choice("sove_min", QStringLiteral("%1 minutes").arg(minutes), minutes);
+    choice("sove_annan", QStringLiteral("Other time…\tZ"), -1);
+    setSleepShown(0);
+    m_recordingMark = new QLabel(QStringLiteral("REC"), this);
+    m_recordingMark->setObjectName(QStringLiteral("opptak_merke"));
+    m_recordingMark->setGeometry(150, 150, 28, 13);
+    m_recordingMark->setFont(MainSkin::arialFont(6.75, true));
+    QPalette red = m_recordingMark->palette();
+    red.setColor(QPalette::WindowText, QColor(0xd0, 0x10, 0x10));
+    m_recordingMark->setPalette(red);
+    m_recordingMark->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_recordingMark->hide();
+}
+
+void frmMain::setRecordingShown(bool on)
+{
+    m_opptak->setChecked(on);
+    m_recordingMark->setVisible(on);
+}
+
+void frmMain::setSleepShown(int minutes)
+{
+    const QList<QAction *> items = m_sove->actions();
+    QAction *shown = items.last(); // a typed-in time
+    for (QAction *item : items) {
+        if (item->data().toInt() == minutes)
+            shown = item;
+    }
+    shown->setChecked(true);
 }
 
 void frmMain::setPictureButton6Visible(bool visible)
@@ -581,6 +637,12 @@ void frmMain::keyPressEvent(QKeyEvent *event)
         break;
     case Command::StarSong:
         emit starRequested();
+        break;
+    case Command::Record:
+        emit recordToggled();
+        break;
+    case Command::Sleep:
+        emit sleepRequested(-1);
         break;
     case Command::None:
         break;

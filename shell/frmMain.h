@@ -15,6 +15,7 @@ class ImageList;
 class PictureButton;
 class PlayerState;
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -58,6 +59,10 @@ public:
     void flashStatus(const QString &text);
     /// Back from the tray or from under other windows: normal state, in front, focused.
     void restoreFromTray();
+    /// Shows whether recording is on: the Record item's check and the panel's mark.
+    void setRecordingShown(bool on);
+    /// Checks the Sleep item of `minutes` (0: Off; a time not offered: "Other time…").
+    void setSleepShown(int minutes);
 
     /// The hidden window with the functions popup.
     mnuFunk *functionsWindow() const { return m_mnuFunk; }
@@ -161,6 +166,10 @@ signals:
     void starredRequested();
     /// "Star This Song" or the * key: star the song playing now.
     void starRequested();
+    /// Record (menu or R): recording on or off.
+    void recordToggled();
+    /// Sleep (menu): pause after `minutes` (0: off; -1: ask for a time, the Z key's choice).
+    void sleepRequested(int minutes);
 
 protected:
     bool event(QEvent *event) override;
@@ -180,6 +189,7 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);
     void buildMainMenu();
     void addHistoryItems();
+    void buildRecordSleepItems();
     void skinMenus();
     void runActivation();
     void render();
@@ -203,6 +213,9 @@ private:
     QLabel *m_label5 = nullptr;
     QLabel *m_label6 = nullptr; // the saved title, never shown
     quint32 m_label5Color = 0;
+    QAction *m_opptak = nullptr;       // Record
+    QActionGroup *m_sove = nullptr;    // Sleep's choices
+    QLabel *m_recordingMark = nullptr; // on the panel while recording
     QCheckBox *m_chkFarge = nullptr;
     QCheckBox *m_chkInfo = nullptr;
     PictureButton *m_pictureButton1 = nullptr;
