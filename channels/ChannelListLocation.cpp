@@ -25,7 +25,7 @@ QString ChannelListLocation::resolve(const QString &programFolder, const QString
     const bool installed = QFileInfo::exists(installedStarter);
     const bool portable =
         !installed && (QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable()));
-    const QString path = portable ? besideProgram : QDir(userFolder).absoluteFilePath(kFileName);
+    QString path = portable ? besideProgram : QDir(userFolder).absoluteFilePath(kFileName);
     if (!QFileInfo::exists(path)) {
         QDir().mkpath(QFileInfo(path).path());
         // Not an error worth a message: without the starter the menu holds only the edit

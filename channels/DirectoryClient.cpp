@@ -99,7 +99,7 @@ void DirectoryClient::reportClick(const QString &uuid)
         return;
     }
     const QUrl url = endpoint(m_base, QStringLiteral("/json/url/") + uuid);
-    get(url, [this, uuid](std::optional<QByteArray> body, const QString &) {
+    get(url, [this, uuid](const std::optional<QByteArray> &body, const QString &) {
         emit clickReported(uuid, body.has_value());
     });
 }
@@ -108,30 +108,31 @@ void DirectoryClient::reportClick(const QString &uuid)
 // the list's scheme (and port) and takes the host, or host and port, from the name.
 void DirectoryClient::pickServer(std::function<void()> then)
 {
-    get(m_settings.serverList, [this, then](std::optional<QByteArray> body, const QString &) {
-        QStringList names;
-        if (body) {
-            const QJsonArray servers = QJsonDocument::fromJson(*body).array();
-            for (const QJsonValue &server : servers) {
-                const QString name = text(server.toObject(), "name");
-                if (!name.isEmpty()) {
-                    names.append(name);
+    get(m_settings.serverList,
+        [this, then](const std::optional<QByteArray> &body, const QString &) {
+            QStringList names;
+            if (body) {
+                const QJsonArray servers = QJsonDocument::fromJson(*body).array();
+                for (const auto &server : servers) {
+                    const QString name = text(server.toObject(), "name");
+                    if (!name.isEmpty()) {
+                        names.append(name);
+                    }
                 }
             }
-        }
-        QUrl base = m_settings.fallbackBase;
-        if (!names.isEmpty()) {
-            QUrl picked;
-            picked.setScheme(m_settings.serverList.scheme());
-            picked.setPort(m_settings.serverList.port());
-            picked.setAuthority(names.at(QRandomGenerator::global()->bounded(names.size())));
-            if (picked.isValid() && !picked.host().isEmpty()) {
-                base = picked;
+            QUrl base = m_settings.fallbackBase;
+            if (!names.isEmpty()) {
+                QUrl picked;
+                picked.setScheme(m_settings.serverList.scheme());
+                picked.setPort(m_settings.serverList.port());
+                picked.setAuthority(names.at(QRandomGenerator::global()->bounded(names.size())));
+                if (picked.isValid() && !picked.host().isEmpty()) {
+                    base = picked;
+                }
             }
-        }
-        m_base = base;
-        then();
-    });
+            m_base = base;
+            then();
+        });
 }
 
 void DirectoryClient::sendSearch(const StationQuery &query, int generation)
@@ -191,7 +192,7 @@ StationSearch DirectoryClient::parseStations(const QByteArray &body)
     }
     QList<Station> stations;
     const QJsonArray array = document.array();
-    for (const QJsonValue &value : array) {
+    for (const auto &value : array) {
         const QJsonObject object = value.toObject();
         Station station;
         station.name = text(object, "name");

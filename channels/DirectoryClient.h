@@ -78,7 +78,7 @@ public:
         QUrl serverList;   ///< the API's list of its servers
         QUrl fallbackBase; ///< the server to use when the list cannot be had
         int timeoutMs = 10000;
-        qint64 maxBodyBytes = 2 * 1024 * 1024;
+        qint64 maxBodyBytes = qint64{2} * 1024 * 1024;
     };
 
     /// The public directory, or the server named in MORVENA_DIRECTORY_URL.

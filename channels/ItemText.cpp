@@ -8,7 +8,7 @@
 namespace {
 
 // A playlist's name sits in its first lines; a file this large is no playlist to read.
-constexpr qint64 kMaxPlaylistBytes = 64 * 1024;
+constexpr qint64 kMaxPlaylistBytes = qint64{64} * 1024;
 
 QString playlistName(const QString &path)
 {

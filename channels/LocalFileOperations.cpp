@@ -10,7 +10,7 @@
 namespace {
 
 // Lists are small, but a file dropped by mistake need not be.
-constexpr qint64 kChunkSize = 64 * 1024;
+constexpr qint64 kChunkSize = qint64{64} * 1024;
 
 QString shown(const QString &path)
 {

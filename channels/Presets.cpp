@@ -30,7 +30,7 @@ QString Presets::urlKey(int preset)
 
 int Presets::presetOfButton(int number)
 {
-    const auto it = std::find(kPictureButtons.begin(), kPictureButtons.end(), number);
+    const auto *const it = std::find(kPictureButtons.begin(), kPictureButtons.end(), number);
     return it == kPictureButtons.end() ? 0 : static_cast<int>(it - kPictureButtons.begin()) + 1;
 }
 
@@ -112,5 +112,5 @@ QDateTime Presets::wallClockSecond() const
 {
     const QDateTime now = m_clock.now();
     const QTime time = now.time();
-    return QDateTime(now.date(), QTime(time.hour(), time.minute(), time.second()), Qt::UTC);
+    return {now.date(), QTime(time.hour(), time.minute(), time.second()), Qt::UTC};
 }

@@ -20,7 +20,7 @@ public:
     Picture() = default;
 
     /// A picture from SVG or raster bytes; empty when the bytes are empty or unreadable.
-    static Picture fromData(const QByteArray &data);
+    static Picture fromData(const QByteArray &bytes);
     /// A picture from the SVG or raster file at `path` (resource paths included).
     static Picture fromFile(const QString &path);
     /// A picture of `image`, at one image pixel per device-independent pixel.

@@ -193,7 +193,7 @@ void PictureButton::DrawState()
     }
 }
 
-void PictureButton::paintEvent(QPaintEvent *)
+void PictureButton::paintEvent(QPaintEvent * /*event*/)
 {
     if (m_drawn.isNull()) {
         return;

@@ -8,7 +8,7 @@ SvgImage::SvgImage(const QString &path, QWidget *parent)
     , m_renderer(path)
 {}
 
-void SvgImage::paintEvent(QPaintEvent *)
+void SvgImage::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     m_renderer.render(&painter, QRectF(rect()));

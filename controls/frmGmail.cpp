@@ -143,7 +143,7 @@ void frmGmail::dismiss()
     }
 }
 
-void frmGmail::paintEvent(QPaintEvent *)
+void frmGmail::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(kBandRect, Qt::black);

@@ -99,9 +99,9 @@ void MprisPlayer::Play()
 {
     m_service.run(m_service.controls().play());
 }
-void MprisPlayer::Seek(qlonglong) {}
-void MprisPlayer::SetPosition(const QDBusObjectPath &, qlonglong) {}
-void MprisPlayer::OpenUri(const QString &) {}
+void MprisPlayer::Seek(qlonglong /*offset*/) {}
+void MprisPlayer::SetPosition(const QDBusObjectPath & /*track*/, qlonglong /*position*/) {}
+void MprisPlayer::OpenUri(const QString & /*uri*/) {}
 
 bool MprisPlayer::flag(const char *name) const
 {

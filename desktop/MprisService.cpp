@@ -125,7 +125,7 @@ void MprisService::run(MediaControls::Command command)
     }
 }
 
-void MprisService::sendChanged(const QVariantMap &changed)
+void MprisService::sendChanged(const QVariantMap &changed) const
 {
     if (!m_started) {
         return;

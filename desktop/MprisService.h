@@ -59,7 +59,7 @@ public:
     void run(MediaControls::Command command);
 
 private:
-    void sendChanged(const QVariantMap &changed);
+    void sendChanged(const QVariantMap &changed) const;
 
     MediaControls &m_controls;
     Transport &m_transport;

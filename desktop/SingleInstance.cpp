@@ -16,7 +16,7 @@ namespace {
 constexpr char kConfirmation[] = "ok\n";
 // Longer than any path or link the system allows; a peer that sends more without ending
 // its line is not ours.
-constexpr qint64 kMaxRequest = 64 * 1024;
+constexpr qint64 kMaxRequest = qint64{64} * 1024;
 
 } // namespace
 

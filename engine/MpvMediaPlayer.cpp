@@ -193,7 +193,7 @@ struct MpvMediaPlayer::Private {
         setDetailedLog(false);
     }
 
-    void command(std::initializer_list<const char *> args, quint64 userdata = 0)
+    void command(std::initializer_list<const char *> args, quint64 userdata = 0) const
     {
         if (!mpv)
             return;

@@ -14,7 +14,7 @@ class PlaylistFetcher : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr qsizetype kMaxBytes = 64 * 1024;
+    static constexpr qsizetype kMaxBytes = qsizetype{64} * 1024;
     static constexpr int kTimeoutMs = 10'000;
 
     /// Creates an idle fetcher.

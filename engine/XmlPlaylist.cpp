@@ -59,7 +59,7 @@ bool XmlPlaylist::isXmlPlaylist(const QString &location)
 
 QUrl XmlPlaylist::locationToUrl(const QString &location)
 {
-    const QUrl url(location, QUrl::TolerantMode);
+    QUrl url(location, QUrl::TolerantMode);
     // A one-letter scheme is a Windows drive ("C:\..."), not a protocol.
     if (url.scheme().size() > 1)
         return url;

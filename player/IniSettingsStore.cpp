@@ -30,19 +30,16 @@ bool looksCorrupt(const QByteArray &bytes)
         return true;
     }
     const auto lines = QStringView(text).split(QLatin1Char('\n'));
-    for (const QStringView line : lines) {
+    return std::any_of(lines.begin(), lines.end(), [](QStringView line) {
         const QStringView trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) ||
             trimmed.startsWith(QLatin1Char('#'))) {
-            continue;
+            return false;
         }
         const bool section =
             trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'));
-        if (!section && !trimmed.contains(QLatin1Char('='))) {
-            return true;
-        }
-    }
-    return false;
+        return !section && !trimmed.contains(QLatin1Char('='));
+    });
 }
 
 FileState inspect(const QString &path)

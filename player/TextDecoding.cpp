@@ -21,7 +21,7 @@ QString decodeWindows1252(QByteArrayView bytes)
     text.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(kWindows1252High[byte - 0x80])
+        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(kWindows1252High.at(byte - 0x80))
                                                 : QChar(byte));
     }
     return text;

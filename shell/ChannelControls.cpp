@@ -38,12 +38,13 @@ ChannelControls::ChannelControls(frmMain &window, ChannelMenu &menu, DropHandler
     , m_editEntry(window.mnuNet())
     , m_addItem(window.leggTilKanal())
     , m_model(new ChannelListModel(menu, this))
+    , m_list(new ChannelListView(m_mnuFavs))
+    , m_listAction(new QWidgetAction(m_mnuFavs))
+    , m_dropTarget(new FileDropTarget(window.nowPlayingLabel()))
 {
     connect(m_editEntry, &QAction::triggered, this, [this] { mnuNetClick(0); });
     m_mnuFavs->addSeparator()->setObjectName(QStringLiteral("mnuNetSkille"));
-    m_list = new ChannelListView(m_mnuFavs);
     m_list->setModel(m_model);
-    m_listAction = new QWidgetAction(m_mnuFavs);
     m_listAction->setObjectName(QStringLiteral("mnuNetListe"));
     m_listAction->setDefaultWidget(m_list);
     m_mnuFavs->addAction(m_listAction);
@@ -63,7 +64,6 @@ ChannelControls::ChannelControls(frmMain &window, ChannelMenu &menu, DropHandler
             &ChannelControls::findStationsRequested);
     connect(window.functionsWindow(), &mnuFunk::musikkfilTriggered, this,
             [&localMedia] { localMedia.musikkfilClick(); });
-    m_dropTarget = new FileDropTarget(window.nowPlayingLabel());
     connect(m_dropTarget, &FileDropTarget::dropped, this,
             [&drops](const QStringList &files) { drops.Label4Drop(files); });
     for (int preset = 1; preset <= Presets::kCount; ++preset) {

@@ -84,8 +84,8 @@ private:
     ChannelListModel *m_model;
     ChannelListView *m_list;
     QWidgetAction *m_listAction;
+    FileDropTarget *m_dropTarget;
     ChannelListWatcher *m_watcher = nullptr;
     bool m_reading = false;   // a reread runs on a worker thread
     bool m_readAgain = false; // the file changed again meanwhile: that read is stale
-    FileDropTarget *m_dropTarget = nullptr;
 };

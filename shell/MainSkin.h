@@ -19,10 +19,10 @@ inline constexpr QSize kBackgroundSize{316, 184};
 /// One image button: its name, place, artwork (":/buttons/<art>-normal|hover|down.svg") and
 /// what a screen reader calls it.
 struct ButtonPlace {
-    const char *name;
+    const char *name = nullptr;
     QRect rect;
-    const char *art;
-    const char *accessibleName;
+    const char *art = nullptr;
+    const char *accessibleName = nullptr;
 };
 
 /// The fourteen image buttons, back to front: later buttons lie above.

@@ -13,7 +13,7 @@ class SkinImage : public QWidget {
 
 public:
     /// Shows `picture` stretched to the widget.
-    explicit SkinImage(const Picture &picture, QWidget *parent = nullptr);
+    explicit SkinImage(Picture picture, QWidget *parent = nullptr);
 
     /// The picture shown.
     Picture picture() const { return m_picture; }

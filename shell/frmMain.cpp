@@ -50,6 +50,7 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
 {
     MainSkin::initResources();
     m_background = Picture::fromFile(QStringLiteral(":/skin/background.svg"));
+    // NOLINTNEXTLINE(cppcoreguidelines-prefer-member-initializer): after the resources it reads
     m_imageList1 = new ImageList(this);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvena Webradio"));
@@ -62,7 +63,7 @@ frmMain::frmMain(PlayerState &state, QWidget *parent)
     QPalette panel = palette();
     panel.setColor(QPalette::Window, Qt::white);
     setPalette(panel);
-    setFormIcon(Tray::Icon::Idle);
+    setWindowIcon(m_imageList1->image(Tray::Icon::Idle));
 
     // Created back to front: of two overlapping controls the later one lies above.
     m_label3 = addTextLabel(this, "Label3", {11, 43, 163, 13}, MainSkin::arialFont(6.75, true),
@@ -173,7 +174,7 @@ PictureButton *frmMain::presetButton(int number) const
 // The option boxes and the two never-shown labels mirror the state, outside the panel.
 void frmMain::addHiddenHolders()
 {
-    const auto holder = [this](QWidget *widget, const char *name, int top) {
+    const auto holder = [](QWidget *widget, const char *name, int top) {
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(kHiddenLeft, top, 60, 17);
         widget->hide();
@@ -524,7 +525,7 @@ void frmMain::changeEvent(QEvent *event)
     }
 }
 
-void frmMain::paintEvent(QPaintEvent *)
+void frmMain::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.drawPixmap(QPoint(0, 0),
