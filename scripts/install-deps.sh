@@ -13,7 +13,7 @@ run=(
 )
 test=(
     # fixtures, stream servers, formatting
-    ffmpeg mpv icecast2 curl openssl clang-format
+    ffmpeg mpv icecast2 curl openssl clang-format python3 iproute2
     # the Norwegian locale the failure reasons are checked under (generated into the build)
     locales
     # headless desktop and desktop tools
