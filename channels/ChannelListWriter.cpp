@@ -202,11 +202,11 @@ QString ChannelListWriter::Result::message() const
     return {};
 }
 
-ChannelListWriter::Result ChannelListWriter::append(QByteArrayView file, const QString &name,
-                                                    const QString &url)
+// The number the new entry takes, or why it cannot be added.
+static ChannelListWriter::Result numberFor(QByteArrayView file, const QString &address)
 {
-    Result result;
-    const QString address = url.trimmed();
+    using Refusal = ChannelListWriter::Refusal;
+    ChannelListWriter::Result result;
     if (address.isEmpty() || address.contains(QLatin1Char('\n')) ||
         address.contains(QLatin1Char('\r'))) {
         result.refusal = Refusal::NoAddress;
@@ -238,6 +238,17 @@ ChannelListWriter::Result ChannelListWriter::append(QByteArrayView file, const Q
         return result;
     }
     result.number = count + 1;
+    return result;
+}
+
+ChannelListWriter::Result ChannelListWriter::append(QByteArrayView file, const QString &name,
+                                                    const QString &url)
+{
+    const QString address = url.trimmed();
+    Result result = numberFor(file, address);
+    if (result.refusal != Refusal::None) {
+        return result;
+    }
 
     // A list saved as UTF-8 on Windows often starts with a byte-order mark. The reader reads
     // past it, so the sections are looked for after it; it is written back as it was.

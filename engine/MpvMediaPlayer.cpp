@@ -831,7 +831,7 @@ void MpvMediaPlayer::dumpCache(double start, std::optional<double> end, const QS
         return;
     }
     const quint64 id = d->capture.nextDump++;
-    d->capture.dumps.insert(id, std::move(done));
+    d->capture.dumps.emplace(id, std::move(done));
     // Numbers go to the engine the C way: it is set to the C numeric locale above.
     const QByteArray from = QByteArray::number(start, 'f', 6);
     const QByteArray to = end ? QByteArray::number(*end, 'f', 6) : QByteArray("no");

@@ -85,7 +85,7 @@ void SongRecorder::finish()
 }
 
 // By value: the end is often the open song's own last-heard time, which this clears.
-void SongRecorder::close(QDateTime ended)
+void SongRecorder::close(QDateTime ended) // NOLINT(performance-unnecessary-value-param)
 {
     if (!m_open)
         return;

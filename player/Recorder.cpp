@@ -221,9 +221,9 @@ void Recorder::fault(const QString &message)
     if (!isOn())
         return; // one message: the first fault already ended recording
     m_cutter.stop();
-    for (auto it = m_files.begin(); it != m_files.end(); ++it) {
-        if (it->fate == Fate::Open)
-            it->fate = Fate::Drop;
+    for (auto &file : m_files) {
+        if (file.fate == Fate::Open)
+            file.fate = Fate::Drop;
     }
     run({0, 0, QString(), nullptr});
     const QList<int> ids = m_files.keys();

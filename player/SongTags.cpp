@@ -11,7 +11,7 @@ namespace {
 
 TagLib::String toTag(const QString &text)
 {
-    return TagLib::String(text.toUtf8().constData(), TagLib::String::UTF8);
+    return {text.toUtf8().constData(), TagLib::String::UTF8};
 }
 
 } // namespace

@@ -56,7 +56,6 @@ HistoryWindow::HistoryWindow(HistoryDatabase &history, const Clock &clock, UrlLa
     , m_export(historyButton(tr("Export…"), "cmdEksport", this))
     , m_clear(historyButton(tr("Clear all…"), "cmdTomAlt", this))
     , m_status(new QLabel(this))
-    , m_starAction(nullptr)
 {
     setObjectName(QStringLiteral("frmHistorikk"));
     setWindowTitle(tr("Song history"));
@@ -111,7 +110,7 @@ HistoryWindow::HistoryWindow(HistoryDatabase &history, const Clock &clock, UrlLa
     layout->addWidget(m_status);
 
     // The list's own keys: in the filter field Ctrl+C and Delete keep their text meaning.
-    const auto listAction = [this](const QString &text, QKeySequence key, auto slot) {
+    const auto listAction = [this](const QString &text, const QKeySequence &key, auto slot) {
         auto *action = new QAction(text, this);
         connect(action, &QAction::triggered, this, slot);
         m_menu->addAction(action);

@@ -96,6 +96,6 @@ private:
     QPushButton *m_export;
     QPushButton *m_clear;
     QLabel *m_status;
-    QAction *m_starAction;
+    QAction *m_starAction = nullptr;
     bool m_stale = true;
 };
