@@ -26,19 +26,30 @@ namespace {
 
 const QDateTime kMidnight(QDate(2026, 12, 7), QTime(23, 0));
 
+// Radio A (or `channel`) playing `title`, as the player's model hands it over.
+PlayerSnapshot playing(const QString &title = {}, const QString &channel = QStringLiteral("A"))
+{
+    PlayerSnapshot now;
+    now.transport = Transport::Playing;
+    now.playback.state = Playback::State::Playing;
+    now.channel = {QStringLiteral("Radio ") + channel, QStringLiteral("http://x/") + channel,
+                   ChannelSource::List};
+    now.song.title = title;
+    return now;
+}
+
 // One step of a script: "A:Song@12" plays song "Song" on channel A at stream second 12
 // ("A:@12": no title); "A~" the stream is reconnecting, "A." paused, "-" stopped.
 PlayerSnapshot snapshotFor(const QString &step, std::optional<double> *position)
 {
-    PlayerSnapshot now;
     position->reset();
     if (step == u"-")
-        return now;
-    now.channel = {QStringLiteral("Radio ") + step.at(0), QStringLiteral("http://x/") + step.at(0),
-                   ChannelSource::List};
-    now.transport = step.at(1) == u'.' ? Transport::Paused : Transport::Playing;
-    now.playback.state =
-        step.at(1) == u'~' ? Playback::State::Reconnecting : Playback::State::Playing;
+        return {};
+    PlayerSnapshot now = playing({}, step.left(1));
+    if (step.at(1) == u'.')
+        now.transport = Transport::Paused;
+    if (step.at(1) == u'~')
+        now.playback.state = Playback::State::Reconnecting;
     if (step.at(1) == u':') {
         const QStringList parts = step.mid(2).split(u'@');
         now.song.title = parts.at(0);
@@ -50,26 +61,13 @@ PlayerSnapshot snapshotFor(const QString &step, std::optional<double> *position)
 // "begin Song@12 part", "end Song 12-40 whole", "break Song@12 part".
 QString describe(const SongCutter::Cut &cut)
 {
-    const QString whole = cut.take.whole ? QStringLiteral("whole") : QStringLiteral("part");
-    switch (cut.kind) {
-    case Kind::Begin:
-        return QStringLiteral("begin %1@%2 %3")
-            .arg(cut.take.song.title)
-            .arg(cut.take.start)
-            .arg(whole);
-    case Kind::End:
-        return QStringLiteral("end %1 %2-%3 %4")
-            .arg(cut.take.song.title)
-            .arg(cut.take.start)
-            .arg(cut.end)
-            .arg(whole);
-    case Kind::Break:
-        return QStringLiteral("break %1@%2 %3")
-            .arg(cut.take.song.title)
-            .arg(cut.take.start)
-            .arg(whole);
-    }
-    return {};
+    const char *kind = cut.kind == Kind::Begin ? "begin" : cut.kind == Kind::End ? "end" : "break";
+    const QString span = cut.kind == Kind::End
+                             ? QStringLiteral(" %1-%2").arg(cut.take.start).arg(cut.end)
+                             : QStringLiteral("@%1").arg(cut.take.start);
+    return QStringLiteral("%1 %2%3 %4")
+        .arg(QLatin1String(kind), cut.take.song.title, span,
+             cut.take.whole ? QStringLiteral("whole") : QStringLiteral("part"));
 }
 
 // A capture that writes each dump's span as text and ends a continuous dump when the next
@@ -274,11 +272,7 @@ private slots:
         QSignalSpy saved(&recorder, &Recorder::saved);
         QSignalSpy failed(&recorder, &Recorder::failed);
         const auto play = [&](const QString &title, double at) {
-            PlayerSnapshot now;
-            now.transport = Transport::Playing;
-            now.playback.state = Playback::State::Playing;
-            now.channel = {QStringLiteral("Radio A"), QStringLiteral("http://a/"),
-                           ChannelSource::List};
+            PlayerSnapshot now = playing(title);
             now.song = {QStringLiteral("Artist"), title, kMidnight};
             capture.position = at;
             recorder.update(now);
@@ -331,15 +325,8 @@ private slots:
         QSignalSpy failed(&recorder, &Recorder::failed);
         QSignalSpy onChanged(&recorder, &Recorder::onChanged);
         recorder.setOn(true);
-        for (const char *title : {"One", "Two", "Three"}) {
-            PlayerSnapshot now;
-            now.transport = Transport::Playing;
-            now.playback.state = Playback::State::Playing;
-            now.channel = {QStringLiteral("Radio A"), QStringLiteral("http://a/"),
-                           ChannelSource::List};
-            now.song.title = QLatin1String(title);
-            recorder.update(now);
-        }
+        for (const char *title : {"One", "Two", "Three"})
+            recorder.update(playing(QLatin1String(title)));
         QCOMPARE(failed.count(), 1);
         QVERIFY2(failed.first().first().toString().contains(message),
                  qPrintable(failed.first().first().toString()));
@@ -365,11 +352,7 @@ private slots:
         connect(&timer, &SleepTimer::engineVolume, this,
                 [&](int level) { engine.setVolume(level); });
         connect(&timer, &SleepTimer::pauseRequested, this, [&] { log.add("pause"); });
-        PlayerSnapshot playing;
-        playing.transport = Transport::Playing;
-        playing.channel = {QStringLiteral("Radio A"), QStringLiteral("http://a/"),
-                           ChannelSource::List};
-        timer.update(playing);
+        timer.update(playing());
         log.take();
 
         timer.set(15);
@@ -410,9 +393,7 @@ private slots:
         SleepTimer timer(clock, 50);
         QSignalSpy volume(&timer, &SleepTimer::engineVolume);
         QSignalSpy pause(&timer, &SleepTimer::pauseRequested);
-        PlayerSnapshot now;
-        now.transport = Transport::Playing;
-        now.channel = {QStringLiteral("Radio A"), QStringLiteral("http://a/"), ChannelSource::List};
+        PlayerSnapshot now = playing();
         timer.update(now);
         timer.set(30);
         clock.time = kMidnight.addSecs(30 * 60 - 10);
@@ -424,12 +405,7 @@ private slots:
             timer.listenerVolume(70);
             restored = 70;
         } else {
-            if (act == u"tune")
-                now.channel = {QStringLiteral("Radio B"), QStringLiteral("http://b/"),
-                               ChannelSource::Preset};
-            else
-                now = PlayerSnapshot();
-            timer.update(now);
+            timer.update(act == u"tune" ? playing({}, QStringLiteral("B")) : PlayerSnapshot());
         }
         QVERIFY(!timer.isFading());
         QCOMPARE(volume.takeLast().first().toInt(), restored);

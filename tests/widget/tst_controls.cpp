@@ -50,9 +50,7 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Resize) {
-            ++count;
-        }
+        count += event->type() == QEvent::Resize ? 1 : 0;
         return false;
     }
 };
@@ -365,9 +363,8 @@ private slots:
             h.pointer(Under::Button);
             h.move(Qt::NoButton);
         }
-        if (start == Start::Pressed) {
+        if (start == Start::Pressed)
             h.press(Qt::LeftButton);
-        }
         h.log.clear();
         h.pointer(under);
         const auto mouse = static_cast<Qt::MouseButton>(buttons);
@@ -522,11 +519,8 @@ private slots:
         SaveFileArgs save;
         open.FileTitle = save.FileTitle = QString(titleLength, u't');
         const auto run = [&] {
-            if (isSave) {
-                d.dialog.VBGetSaveFileName(name, save);
-            } else {
-                d.dialog.VBGetOpenFileName(name, open);
-            }
+            isSave ? d.dialog.VBGetSaveFileName(name, save)
+                   : d.dialog.VBGetOpenFileName(name, open);
         };
 
         if (fits) {

@@ -71,17 +71,22 @@ class tst_HistoryWindow : public QObject {
             }
         }
     }
-    void add(int minutesAgo, const QString &artist, const QString &title, const QString &channel)
+    static HeardSong song(int minutesAgo, const QString &artist, const QString &title,
+                          const QString &channel)
     {
         const QDateTime started = kNow.addSecs(-60 * minutesAgo);
-        QVERIFY(m_history->addSongs({{.id = 0,
-                                      .artist = artist,
-                                      .title = title,
-                                      .channel = channel,
-                                      .url = QStringLiteral("http://127.0.0.1/") + channel,
-                                      .started = started,
-                                      .ended = started.addSecs(180),
-                                      .starred = false}}));
+        return {.id = 0,
+                .artist = artist,
+                .title = title,
+                .channel = channel,
+                .url = QStringLiteral("http://127.0.0.1/") + channel,
+                .started = started,
+                .ended = started.addSecs(180),
+                .starred = false};
+    }
+    void add(int minutesAgo, const QString &artist, const QString &title, const QString &channel)
+    {
+        QVERIFY(m_history->addSongs({song(minutesAgo, artist, title, channel)}));
     }
 
 private slots:
@@ -198,17 +203,8 @@ private slots:
     void pagesAsTheListScrolls()
     {
         QList<HeardSong> many;
-        for (int i = 0; i < 3 * HistoryModel::kPageSize; ++i) {
-            const QDateTime started = kNow.addSecs(-3600 - 600 * i);
-            many.append({.id = 0,
-                         .artist = QStringLiteral("A"),
-                         .title = QString::number(i),
-                         .channel = QStringLiteral("C"),
-                         .url = QStringLiteral("u"),
-                         .started = started,
-                         .ended = started,
-                         .starred = false});
-        }
+        for (int i = 0; i < 3 * HistoryModel::kPageSize; ++i)
+            many.append(song(60 + 10 * i, QStringLiteral("A"), QString::number(i), "C"));
         QVERIFY(m_history->addSongs(many));
         const auto songs = [this] {
             int count = 0;
