@@ -57,6 +57,12 @@ const char *const kOptions[][2] = {
     {"input-default-bindings", "no"},
     {"input-vo-keyboard", "no"},
     {"osc", "no"},
+    // mpv's built-in Lua scripts (stats, console, auto profiles) each run a thread that
+    // wakes for every event the core sends, and hold a Lua state's memory: a radio has no
+    // use for any of them.
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
     {"idle", "yes"}, // stay alive between media
     {"keep-open", "no"},
     {"volume", "50"},
