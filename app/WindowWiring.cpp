@@ -44,6 +44,7 @@ void connectWindow(frmMain &window, const WindowPeers &peers)
 
     StatusDisplay &status = peers.status;
     QObject::connect(window.tmrUpdate(), &QTimer::timeout, &window, [&status] { status.poll(); });
+    QObject::connect(&window, &frmMain::statusPollResumed, &window, [&status] { status.poll(); });
     QObject::connect(window.Timer5(), &QTimer::timeout, &window, [&status] { status.watch(); });
 
     WindowOptions &options = peers.options;

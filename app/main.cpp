@@ -54,7 +54,10 @@
 #include <malloc.h>
 #endif
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -83,10 +86,11 @@ void releaseFreedMemory()
 // How long after a stream starts playing the memory the previous one freed is given back;
 // a burst of tunings gives it back once.
 constexpr int kTrimDelayMs = 3000;
+// How long the ending waits for the engine's threads once the state is saved; a desktop
+// ending a session expects a program to go at once.
+constexpr std::chrono::milliseconds kEngineExitWait{5};
 
-} // namespace
-
-int main(int argc, char *argv[])
+int run(int argc, char *argv[])
 {
     // Before the application object, so that --help, --version and a mistyped option
     // answer without a display; Qt's own options (-platform ...) are left for it.
@@ -213,6 +217,10 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &recorder, &SongRecorder::finish);
     QObject::connect(&state, &PlayerState::changed, &recorder, &SongRecorder::update);
 
+    // The engine winds down while the state is saved (connected before the unload, which
+    // saves and ends): stopping a stream costs it a tenth of a second or more.
+    QObject::connect(&window, &frmMain::unloading, &engine,
+                     [&engine] { engine.beginShutdown(kEngineExitWait); });
     connectWindow(
         window, {transport, core.lifecycle, statusDisplay, options, info, tray, channels, volume});
 
@@ -282,12 +290,27 @@ int main(int argc, char *argv[])
     mpris.start();
     CommandLine::open(command.target, core.drops);
     const int status = QApplication::exec();
+    engine.beginShutdown(kEngineExitWait);
     // Popups still rising or holding when the program ends belong to no window: close them
     // here, before the objects they were announced from go away.
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *popup : windows) {
         if (qobject_cast<frmGmail *>(popup))
             delete popup;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const int status = run(argc, argv);
+    // Everything of ours is saved and closed; only the engine's threads may still be
+    // winding down (a connection being retried), and waiting for them would hold the exit.
+    if (MpvMediaPlayer::teardownPending()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
     }
     return status;
 }

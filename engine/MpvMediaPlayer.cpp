@@ -18,18 +18,22 @@
 #include <mpv/client.h>
 
 #include <atomic>
+#include <chrono>
 #include <clocale>
 #include <cmath>
+#include <future>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace {
+
+std::atomic<bool> s_teardownPending{false};
 
 // reply_userdata values: property observations, then load commands tagged with their
 // generation so that a late reply of an abandoned load is recognised.
 enum Observed : quint64 {
     kObserveBitrate = 1,
-    kObserveCacheState,
     kObserveBuffering,
     kObserveMetadata,
     kObserveFileSize,
@@ -38,6 +42,7 @@ enum Observed : quint64 {
     kObserveDuration,
     kObservePlaybackTime, // while capturing
     kObserveCodec,        // while capturing
+    kObserveCacheState,   // while capturing: how far back the cache reaches
 };
 constexpr quint64 kLoadReplyBase = 1000;
 // Dumps of the cache, numbered apart from the loads (whose generations never get near).
@@ -62,6 +67,12 @@ const char *const kOptions[][2] = {
     {"input-default-bindings", "no"},
     {"input-vo-keyboard", "no"},
     {"osc", "no"},
+    // mpv's built-in Lua scripts (stats, console, auto profiles) each run a thread that
+    // wakes for every event the core sends, and hold a Lua state's memory: a radio has no
+    // use for any of them.
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
     {"idle", "yes"}, // stay alive between media
     {"keep-open", "no"},
     {"volume", "50"},
@@ -128,7 +139,6 @@ struct MpvMediaPlayer::Private {
     std::optional<QString> pendingEnd; // an end of the current media not yet acted on
 
     std::optional<qint64> bitrate;
-    std::optional<qint64> inputRate;
     std::optional<int> buffering;
     bool pausedForCache = false;
     std::optional<double> duration; // a file's length, once the engine knows it
@@ -136,6 +146,10 @@ struct MpvMediaPlayer::Private {
     // a finished download from a dropped stream.
     bool sizeKnown = false;
     QString path; // what mpv plays now: the entry a pls/m3u expanded to, not the list
+    // Whether url and path name network streams, settled as they change: the status poll
+    // asks ten times a second and parsing an address each time was most of its work.
+    bool urlIsNetwork = false;
+    bool pathIsNetwork = false;
     QHash<QString, QString> tags;
 
     // Capture for the recorder, kept apart from playing.
@@ -150,6 +164,7 @@ struct MpvMediaPlayer::Private {
 
     QTimer policyTimer;
     PlaylistFetcher fetcher;
+    std::optional<std::chrono::milliseconds> shutdownWait; // set once the program ends
 
     void setStatus(Status s)
     {
@@ -162,7 +177,6 @@ struct MpvMediaPlayer::Private {
     void clearFigures()
     {
         bitrate.reset();
-        inputRate.reset();
         buffering.reset();
         pausedForCache = false;
         duration.reset();
@@ -217,6 +231,7 @@ struct MpvMediaPlayer::Private {
         entryId = insertedFirst = insertedLast = -1;
         forgetOpen();
         path.clear();
+        pathIsNetwork = false;
         clearFigures();
         clearTags();
         const QByteArray target = entries.at(policy.entryIndex()).toUtf8();
@@ -396,16 +411,12 @@ struct MpvMediaPlayer::Private {
             else
                 bitrate.reset();
             break;
-        case kObserveCacheState: {
-            inputRate.reset();
-            if (p.format != MPV_FORMAT_NODE)
-                break;
-            const mpv_node *rate = mapValue(*static_cast<mpv_node *>(p.data), "raw-input-rate");
-            if (rate && rate->format == MPV_FORMAT_INT64)
-                inputRate = rate->u.int64;
-            onCacheRanges(*static_cast<mpv_node *>(p.data));
+        case kObserveCacheState:
+            if (p.format == MPV_FORMAT_NODE)
+                onCacheRanges(*static_cast<mpv_node *>(p.data));
+            else
+                capture.cachedSince.reset();
             break;
-        }
         case kObserveBuffering:
             if (p.format == MPV_FORMAT_INT64)
                 buffering = static_cast<int>(*static_cast<int64_t *>(p.data));
@@ -419,8 +430,10 @@ struct MpvMediaPlayer::Private {
             break;
         case kObservePath:
             // Kept when the file closes: its end is reported after the path is gone.
-            if (p.format == MPV_FORMAT_STRING)
+            if (p.format == MPV_FORMAT_STRING) {
                 path = QString::fromUtf8(*static_cast<char **>(p.data));
+                pathIsNetwork = isNetworkLocation(path);
+            }
             break;
         case kObserveDuration:
             if (p.format == MPV_FORMAT_DOUBLE)
@@ -609,7 +622,6 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     // "warn" carries the HTTP status of failed opens; "v" only when diagnosing.
     mpv_request_log_messages(mpv, lcMpv().isDebugEnabled() ? "v" : "warn");
     mpv_observe_property(mpv, kObserveBitrate, "audio-bitrate", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(mpv, kObserveCacheState, "demuxer-cache-state", MPV_FORMAT_NODE);
     mpv_observe_property(mpv, kObserveBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
     mpv_observe_property(mpv, kObserveMetadata, "metadata", MPV_FORMAT_NODE);
     mpv_observe_property(mpv, kObserveFileSize, "file-size", MPV_FORMAT_INT64);
@@ -623,9 +635,46 @@ MpvMediaPlayer::~MpvMediaPlayer()
 {
     if (!d->mpv)
         return;
+    mpv_handle *mpv = std::exchange(d->mpv, nullptr);
+    mpv_set_wakeup_callback(mpv, nullptr, nullptr);
+    if (!d->shutdownWait) {
+        mpv_terminate_destroy(mpv);
+        return;
+    }
+    // The engine's demuxer sits out its socket poll (100 ms) and a connection being retried
+    // its connect (over a second) before the core can end; none of it is worth holding the
+    // exit for once the state is saved. Destroyed on a thread of its own, the handle may be
+    // left behind, and the process then ends without it.
+    const auto started = std::chrono::steady_clock::now();
+    std::packaged_task<void()> destroy([mpv] { mpv_terminate_destroy(mpv); });
+    std::future<void> destroyed = destroy.get_future();
+    std::thread(std::move(destroy)).detach();
+    if (destroyed.wait_for(*d->shutdownWait) == std::future_status::timeout) {
+        s_teardownPending = true;
+        qCDebug(lcEngine) << "the engine's threads are left to the exit";
+        return;
+    }
+    qCDebug(lcEngine) << "engine ended in"
+                      << std::chrono::duration_cast<std::chrono::microseconds>(
+                             std::chrono::steady_clock::now() - started)
+                             .count()
+                      << "us";
+}
+
+void MpvMediaPlayer::beginShutdown(std::chrono::milliseconds wait)
+{
+    if (d->shutdownWait || !d->mpv)
+        return;
+    d->shutdownWait = wait;
+    // No more events for us: whatever the engine does from here is no news to the player,
+    // whose state is being saved as it stands.
     mpv_set_wakeup_callback(d->mpv, nullptr, nullptr);
-    mpv_terminate_destroy(d->mpv);
-    d->mpv = nullptr;
+    d->command({"quit"});
+}
+
+bool MpvMediaPlayer::teardownPending()
+{
+    return s_teardownPending;
 }
 
 bool MpvMediaPlayer::isValid() const
@@ -681,6 +730,7 @@ void MpvMediaPlayer::setUrl(const QString &url)
 {
     d->abandon();
     d->url = url;
+    d->urlIsNetwork = isNetworkLocation(url);
     d->hasItem = !url.isEmpty();
     d->clearTags();
     if (url.isEmpty()) {
@@ -757,14 +807,14 @@ std::optional<NowPlaying> MpvMediaPlayer::nowPlaying() const
     if (!d->hasItem)
         return std::nullopt;
     NowPlaying now = nowPlayingFromTags(d->tags);
-    if (now.title.isEmpty() && !isNetworkLocation(d->url))
+    if (now.title.isEmpty() && !d->urlIsNetwork)
         now.title = QFileInfo(d->url).completeBaseName(); // an untagged file: its name
     return now;
 }
 
 std::optional<std::pair<double, std::optional<double>>> MpvMediaPlayer::filePosition() const
 {
-    if (!d->hasItem || !d->mpv || isNetworkLocation(d->path.isEmpty() ? d->url : d->path))
+    if (!d->hasItem || !d->mpv || (d->path.isEmpty() ? d->urlIsNetwork : d->pathIsNetwork))
         return std::nullopt;
     double position = 0;
     // Read when the status line asks, not observed: it changes with every audio frame.
@@ -777,7 +827,17 @@ std::optional<qint64> MpvMediaPlayer::bandWidth() const
 {
     if (!d->hasItem)
         return std::nullopt;
-    return d->inputRate.value_or(0) * 8;
+    // Read when the status line asks, not observed: the cache state changes several times a
+    // second and each change woke the GUI thread, whether the line was in view or not.
+    qint64 rate = 0;
+    mpv_node state{};
+    if (d->mpv && mpv_get_property(d->mpv, "demuxer-cache-state", MPV_FORMAT_NODE, &state) >= 0) {
+        if (const mpv_node *raw = mapValue(state, "raw-input-rate");
+            raw && raw->format == MPV_FORMAT_INT64)
+            rate = raw->u.int64;
+        mpv_free_node_contents(&state);
+    }
+    return rate * 8;
 }
 
 std::optional<int> MpvMediaPlayer::bufferingProgress() const
@@ -798,11 +858,14 @@ void MpvMediaPlayer::setCapturing(bool on)
     if (on) {
         mpv_observe_property(d->mpv, kObservePlaybackTime, "playback-time", MPV_FORMAT_DOUBLE);
         mpv_observe_property(d->mpv, kObserveCodec, "audio-codec-name", MPV_FORMAT_STRING);
+        mpv_observe_property(d->mpv, kObserveCacheState, "demuxer-cache-state", MPV_FORMAT_NODE);
         return;
     }
     // The position changes with every block of audio: followed only while it matters.
     mpv_unobserve_property(d->mpv, kObservePlaybackTime);
     mpv_unobserve_property(d->mpv, kObserveCodec);
+    mpv_unobserve_property(d->mpv, kObserveCacheState);
+    d->capture.cachedSince.reset();
     d->capture.position.reset();
     d->capture.codec.clear();
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 
 /// The playback engine on libmpv: one mpv handle for the whole run.
@@ -29,6 +30,13 @@ public:
     explicit MpvMediaPlayer(const QStringList &extraOptions = optionsFromEnvironment(),
                             QObject *parent = nullptr);
     ~MpvMediaPlayer() override;
+
+    /// The program is ending: the engine starts winding down now, beside whatever else the
+    /// ending does, and its destruction waits at most `wait` for it.
+    void beginShutdown(std::chrono::milliseconds wait);
+    /// True when a destroyed engine's threads were still winding down: the process may end
+    /// without them (std::_Exit), for nothing of ours depends on them any more.
+    static bool teardownPending();
 
     /// False when libmpv could not be initialised; every call is then a no-op.
     bool isValid() const;

@@ -20,6 +20,9 @@ void FormLifecycle::loadForm()
     m_state.update([](PlayerSnapshot &now) { now.status = StatusDisplay::kStatusReset; });
     m_view.setPictureButton7Visible(false);
     m_settings.LoadFormSettings(FormSettings::kAppName);
+    // A stream resumed from the last run is polled like a tuned one; a pause or no channel
+    // leaves nothing for the status line to show.
+    m_view.setTmrUpdateEnabled(m_state.snapshot().transport == PlayerSnapshot::Transport::Playing);
 }
 
 void FormLifecycle::finishLoad()

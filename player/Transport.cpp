@@ -69,6 +69,7 @@ void Transport::playItem(const QString &name, const QString &url, ChannelSource 
     if (!url.isEmpty()) {
         m_engine.setUrl(url);
     }
+    m_view.setTmrUpdateEnabled(true);
     const Playback playback = m_engine.playback();
     m_state.update([&](PlayerSnapshot &now) {
         now.transport = TransportState::Playing;
@@ -119,6 +120,8 @@ void Transport::pause()
     showControls();
     showTray();
     m_settings.SaveFormSettings(FormSettings::kAppName);
+    // Paused, the status line shows no figures: nothing to poll for.
+    m_view.setTmrUpdateEnabled(false);
     m_engine.close();
 }
 
@@ -127,6 +130,7 @@ void Transport::continuePlaying()
     m_over = false;
     const Channel channel = m_state.snapshot().channel;
     m_engine.setUrl(channel.url);
+    m_view.setTmrUpdateEnabled(true);
     m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));
     const Playback playback = m_engine.playback();
     m_state.update([&](PlayerSnapshot &now) {

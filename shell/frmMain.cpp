@@ -161,7 +161,7 @@ void frmMain::load()
         move(screen->availableGeometry().center() - rect().center());
     }
     emit loading();
-    m_tmrUpdate->start();
+    runStatusPoll();
     // The panel is where the keys go whenever the window is active.
     setFocus(Qt::OtherFocusReason);
 }
@@ -384,7 +384,25 @@ void frmMain::setInfoIkkeEnabled(bool enabled)
 }
 void frmMain::setTmrUpdateEnabled(bool enabled)
 {
-    enabled ? m_tmrUpdate->start() : m_tmrUpdate->stop();
+    m_pollWanted = enabled;
+    runStatusPoll();
+}
+
+// The poll only feeds the status line: hidden in the tray, minimised or with nothing
+// playing, its ten wake-ups a second would be the program's largest cost for nobody. The
+// engine's own events keep the rest of the state current meanwhile.
+void frmMain::runStatusPoll()
+{
+    const bool run = m_pollWanted && isVisible() && !isMinimized();
+    if (run == m_tmrUpdate->isActive()) {
+        return;
+    }
+    if (!run) {
+        m_tmrUpdate->stop();
+        return;
+    }
+    m_tmrUpdate->start();
+    emit statusPollResumed();
 }
 void frmMain::setTimer5Enabled(bool enabled)
 {
@@ -432,6 +450,13 @@ void frmMain::showEvent(QShowEvent *event)
     if (isVisible() && !isMinimized()) {
         runActivation();
     }
+    runStatusPoll();
+}
+
+void frmMain::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    runStatusPoll();
 }
 
 // A close request from the desktop or the session is the window's unload: save, then end.
@@ -513,6 +538,9 @@ void frmMain::setTopmost(bool on)
 void frmMain::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        runStatusPoll();
+    }
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_trayAvailable()) {
         QMetaObject::invokeMethod(
             this,

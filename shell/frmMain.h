@@ -130,6 +130,8 @@ signals:
     void toTrayRequested();
     /// The exit button (PictureButton3).
     void exitRequested();
+    /// The status poll resumed as the window came back into view: its line is stale.
+    void statusPollResumed();
     /// The pause button (PictureButton6), or Space while it shows.
     void pauseButtonClicked();
     /// The continue button (PictureButton7), fortsett_avs, or Space while it shows.
@@ -174,6 +176,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -194,6 +197,7 @@ private:
     void runActivation();
     void render();
     void showStatusLine(const QString &text);
+    void runStatusPoll();
 
     PlayerState &m_state;
     std::function<bool()> m_trayAvailable = [] {
@@ -233,6 +237,7 @@ private:
     QAction *m_ikkeTop = nullptr;
     QAction *m_jaInfo = nullptr;
     QAction *m_infoIkke = nullptr;
+    bool m_pollWanted = false; // the transport's wish; the poll runs only while in view
     bool m_activationPending = true;
     bool m_unloaded = false;
     bool m_pressed = false;    // the left button went down on the panel and is held

@@ -165,7 +165,7 @@ private slots:
                                    continueControls(kNord) +
                                    QStringList({"tray.update(Idle, Pause...)", "view.icon(Idle)"}) +
                                    Fixture::saveLines(kUrl, kPause, kPause, kNord) +
-                                   QStringList({"engine.close()"}));
+                                   QStringList({"view.tmrUpdate(false)", "engine.close()"}));
     }
 
     // Channels may be named like the words for a state; the transport goes by its state.
@@ -504,11 +504,11 @@ private slots:
                                          {"Knapp1_URL", "http://preset"}});
         f.lifecycle->loadForm();
         f.lifecycle->finishLoad();
-        QCOMPARE(
-            f.log.take(),
-            QStringList({"Label3=0 kbps (0,00kB/s) - 0%", "view.PictureButton7(false)",
-                         "Label2=Radio Nord", "Label4=A - T", "Label6=Radio Nord", "chkFarge=1",
-                         "chkInfo=1", "engine.setUrl(" + kUrl + ")", "engine.setVolume(35)"}));
+        QCOMPARE(f.log.take(),
+                 QStringList({"Label3=0 kbps (0,00kB/s) - 0%", "view.PictureButton7(false)",
+                              "Label2=Radio Nord", "Label4=A - T", "Label6=Radio Nord",
+                              "chkFarge=1", "chkInfo=1", "engine.setUrl(" + kUrl + ")",
+                              "engine.setVolume(35)", "view.tmrUpdate(true)"}));
         // Saving writes the six state keys and leaves the presets alone.
         f.settings->SaveFormSettings(FormSettings::kAppName);
         QCOMPARE(f.log.take(),

@@ -113,20 +113,25 @@ private slots:
     }
 
     // Minimised by the desktop, the window hides itself; the tray gives it back restored.
-    // With no notification area it only minimises, where the desktop keeps it.
+    // With no notification area it only minimises, where the desktop keeps it. The status
+    // poll runs only while the window is in view.
     void minimising()
     {
         Fixture f(With::Window, saved("Radio Nord"));
         f.window->showMinimized();
         QTRY_VERIFY(!f.window->isVisible());
+        // The channel plays on, but nobody sees the status line: no poll.
+        QVERIFY(!f.window->tmrUpdate()->isActive());
         f.qtTray->add(Tray::Icon::Playing, QStringLiteral("Radio Nord"));
         f.qtTray->onActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(f.window->isVisible());
         QVERIFY(!f.window->isMinimized());
+        QVERIFY(f.window->tmrUpdate()->isActive());
         f.hasTrayHost = false;
         QTest::mouseClick(button(f, "PictureButton2"), Qt::LeftButton);
         QTRY_VERIFY(f.window->isMinimized());
         QVERIFY(f.window->isVisible());
+        QVERIFY(!f.window->tmrUpdate()->isActive());
     }
 
     // "Always" from the tray menu shows the hidden window without re-creating its native
