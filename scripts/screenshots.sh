@@ -105,7 +105,7 @@ con.commit()
 PY
 xdotool mousemove $((X + (4 + 15) * scale)) $((Y + (6 + 15) * scale)) click 1
 wait_for 5 shown 2 || { echo "screenshots: the menu did not open again" >&2; exit 1; }
-xdotool key Up Up Up Up Return
+xdotool key Up Up Up Up Up Up Return
 history_window() { xdotool search --onlyvisible --name '^Song history$' | head -n 1 | grep .; }
 wait_for 5 history_window || { echo "screenshots: no history window" >&2; exit 1; }
 sleep 1 # the window fades in under the compositor
