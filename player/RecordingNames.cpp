@@ -11,8 +11,7 @@ namespace {
 bool isRefused(char32_t c)
 {
     // Every refused character is ASCII; a character beyond the basic plane fits no QChar.
-    return c < 0x20 || c == 0x7f ||
-           (c < 0x80 && QStringView(u"/\\:*?\"<>|").contains(QChar(c)));
+    return c < 0x20 || c == 0x7f || (c < 0x80 && QStringView(u"/\\:*?\"<>|").contains(QChar(c)));
 }
 
 // Cut at code points, so a character outside the basic plane is never split in two.
