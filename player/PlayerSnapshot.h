@@ -68,6 +68,9 @@ struct PlayerSnapshot {
     Song song;         ///< what the stream names now; empty while it names nothing
     Playback playback; ///< the engine's account of the current media
     QString line;      ///< the now-playing line as shown
+    /// Counts the changes of `line`, so that a reader can tell whether the line still shows
+    /// what it wrote there, whatever the words.
+    quint64 lineSerial = 0;
     QString status;    ///< the status line as shown
     bool onAir = false;
     bool onAirKnown = false; ///< false until the indicator was first set (the start colour)

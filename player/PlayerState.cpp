@@ -27,6 +27,9 @@ void PlayerState::update(const std::function<void(PlayerSnapshot &)> &edit)
     if (next == m_now) {
         return;
     }
+    if (next.line != m_now.line) {
+        next.lineSerial = m_now.lineSerial + 1;
+    }
     m_now = std::move(next);
     emit changed(m_now);
 }

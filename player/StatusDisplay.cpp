@@ -70,6 +70,7 @@ void StatusDisplay::refresh()
     if (playback.state == Playback::State::Reconnecting) {
         m_returning = true;
     }
+    std::optional<QString> news;
     m_state.update([&](PlayerSnapshot &now) {
         now.onAir = onAir;
         now.onAirKnown = true;
@@ -84,10 +85,10 @@ void StatusDisplay::refresh()
         }
         const QString joined = joinAuthorTitle(named->author(), named->title);
         if (playback.isLive() && !joined.isEmpty()) {
-            m_news = joined;
+            news = joined;
             now.line = joined;
         } else if (playback.state == Playback::State::Failed) {
-            m_news = playback.reason;
+            news = playback.reason;
             now.line = playback.reason;
         } else if (playback.state != Playback::State::Idle) {
             now.line = playback.text();
@@ -108,16 +109,21 @@ void StatusDisplay::refresh()
             now.song = {};
         }
     });
+    if (news) {
+        m_news = *news;
+        m_newsLine = m_state.snapshot().lineSerial;
+    }
 }
 
 void StatusDisplay::watch()
 {
-    const QString nowPlaying = m_state.snapshot().line;
-    // Only what the stream said is news; the words for a state are not. Exact comparison:
-    // a change of case alone is a new text and is announced.
-    if (nowPlaying.isEmpty() || nowPlaying != m_news || m_state.Label1() == nowPlaying) {
+    // Only what the stream said is news, and only while the line still shows it: anything
+    // written there since (connecting, a pause, a drop) is not. Exact comparison with the
+    // last announcement: a change of case alone is a new text and is announced.
+    if (m_news.isEmpty() || m_state.snapshot().lineSerial != m_newsLine ||
+        m_state.Label1() == m_news) {
         return;
     }
-    m_announcer.announce(m_state.Label2(), nowPlaying.toUpper());
-    m_state.setLabel1(nowPlaying);
+    m_announcer.announce(m_state.Label2(), m_news.toUpper());
+    m_state.setLabel1(m_news);
 }

@@ -60,5 +60,6 @@ private:
     const Clock &m_clock;
     QLocale m_locale;
     QString m_news;           // the last now-playing text the stream itself gave
+    quint64 m_newsLine = 0;   // the line's serial once it showed m_news
     bool m_returning = false; // back from a drop: the song stands until a title comes
 };
