@@ -109,7 +109,7 @@ void DirectoryClient::reportClick(const QString &uuid)
 void DirectoryClient::pickServer(std::function<void()> then)
 {
     get(m_settings.serverList,
-        [this, then](const std::optional<QByteArray> &body, const QString &) {
+        [this, then = std::move(then)](const std::optional<QByteArray> &body, const QString &) {
             QStringList names;
             if (body) {
                 const QJsonArray servers = QJsonDocument::fromJson(*body).array();

@@ -402,12 +402,25 @@ struct MpvMediaPlayer::Private {
             forgetOpen();
     }
 
+    // A property's value as the type it is observed as; empty when the engine has none.
+    static std::optional<double> doubleOf(const mpv_event_property &p)
+    {
+        if (p.format != MPV_FORMAT_DOUBLE)
+            return std::nullopt;
+        return *static_cast<double *>(p.data);
+    }
+    static QString stringOf(const mpv_event_property &p)
+    {
+        return p.format == MPV_FORMAT_STRING ? QString::fromUtf8(*static_cast<char **>(p.data))
+                                             : QString();
+    }
+
     void onProperty(quint64 id, const mpv_event_property &p)
     {
         switch (id) {
         case kObserveBitrate:
-            if (p.format == MPV_FORMAT_DOUBLE)
-                bitrate = std::llround(*static_cast<double *>(p.data));
+            if (const std::optional<double> bits = doubleOf(p))
+                bitrate = std::llround(*bits);
             else
                 bitrate.reset();
             break;
@@ -418,10 +431,9 @@ struct MpvMediaPlayer::Private {
                 capture.cachedSince.reset();
             break;
         case kObserveBuffering:
-            if (p.format == MPV_FORMAT_INT64)
-                buffering = static_cast<int>(*static_cast<int64_t *>(p.data));
-            else
-                buffering.reset();
+            buffering = p.format == MPV_FORMAT_INT64
+                            ? std::optional<int>(static_cast<int>(*static_cast<int64_t *>(p.data)))
+                            : std::nullopt;
             break;
         case kObserveFileSize:
             // Latched until the next open: the size is gone again by the time the end of
@@ -431,49 +443,45 @@ struct MpvMediaPlayer::Private {
         case kObservePath:
             // Kept when the file closes: its end is reported after the path is gone.
             if (p.format == MPV_FORMAT_STRING) {
-                path = QString::fromUtf8(*static_cast<char **>(p.data));
+                path = stringOf(p);
                 pathIsNetwork = isNetworkLocation(path);
             }
             break;
         case kObserveDuration:
-            if (p.format == MPV_FORMAT_DOUBLE)
-                duration = *static_cast<double *>(p.data);
-            else
-                duration.reset();
+            duration = doubleOf(p);
             break;
         case kObservePlaybackTime:
-            if (p.format == MPV_FORMAT_DOUBLE)
-                capture.position = *static_cast<double *>(p.data);
-            else
-                capture.position.reset();
+            capture.position = doubleOf(p);
             break;
         case kObserveCodec:
-            capture.codec = p.format == MPV_FORMAT_STRING
-                                ? QString::fromUtf8(*static_cast<char **>(p.data))
-                                : QString();
+            capture.codec = stringOf(p);
             break;
         case kObservePausedForCache:
             pausedForCache = p.format == MPV_FORMAT_FLAG && *static_cast<int *>(p.data) != 0;
             break;
-        case kObserveMetadata: {
-            QHash<QString, QString> fresh;
-            if (p.format == MPV_FORMAT_NODE) {
-                const auto &map = *static_cast<mpv_node *>(p.data);
-                for (int i = 0; map.format == MPV_FORMAT_NODE_MAP && i < map.u.list->num; ++i) {
-                    const mpv_node &value = map.u.list->values[i];
-                    if (value.format == MPV_FORMAT_STRING)
-                        fresh.insert(QString::fromUtf8(map.u.list->keys[i]).toLower(),
-                                     decodeUtf8OrWindows1252(value.u.string));
-                }
-            }
-            if (fresh != tags) {
-                tags = fresh;
-                emit q->metadataChanged();
-            }
+        case kObserveMetadata:
+            onMetadata(p);
             break;
-        }
         default:
             break;
+        }
+    }
+
+    void onMetadata(const mpv_event_property &p)
+    {
+        QHash<QString, QString> fresh;
+        if (p.format == MPV_FORMAT_NODE) {
+            const auto &map = *static_cast<mpv_node *>(p.data);
+            for (int i = 0; map.format == MPV_FORMAT_NODE_MAP && i < map.u.list->num; ++i) {
+                const mpv_node &value = map.u.list->values[i];
+                if (value.format == MPV_FORMAT_STRING)
+                    fresh.insert(QString::fromUtf8(map.u.list->keys[i]).toLower(),
+                                 decodeUtf8OrWindows1252(value.u.string));
+            }
+        }
+        if (fresh != tags) {
+            tags = fresh;
+            emit q->metadataChanged();
         }
     }
 

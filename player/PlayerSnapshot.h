@@ -71,7 +71,7 @@ struct PlayerSnapshot {
     /// Counts the changes of `line`, so that a reader can tell whether the line still shows
     /// what it wrote there, whatever the words.
     quint64 lineSerial = 0;
-    QString status;    ///< the status line as shown
+    QString status; ///< the status line as shown
     bool onAir = false;
     bool onAirKnown = false; ///< false until the indicator was first set (the start colour)
     /// The channel is on trial (a drop, a file, the command line): it replaces the saved
