@@ -20,6 +20,16 @@ QByteArray field(const QString &text)
     return bytes;
 }
 
+// A text from a stream that a spreadsheet would take for a formula ("=HYPERLINK(...)") is
+// kept as text: a leading apostrophe, as spreadsheets themselves write it.
+QString text(const QString &stream)
+{
+    static constexpr QStringView kFormulaStarts = u"=+-@\t\r";
+    if (!stream.isEmpty() && kFormulaStarts.contains(stream.front()))
+        return u'\'' + stream;
+    return stream;
+}
+
 QString isoTime(const QDateTime &time)
 {
     if (!time.isValid())
@@ -46,8 +56,9 @@ QByteArray header()
 
 QByteArray row(const HeardSong &song)
 {
-    return line({isoTime(song.started), isoTime(song.ended), song.artist, song.title, song.channel,
-                 song.url, song.starred ? QStringLiteral("1") : QStringLiteral("0")});
+    return line({isoTime(song.started), isoTime(song.ended), text(song.artist), text(song.title),
+                 text(song.channel), song.url,
+                 song.starred ? QStringLiteral("1") : QStringLiteral("0")});
 }
 
 QString save(const QString &path, const HistoryDatabase &history, const HistoryDatabase::View &view)

@@ -336,6 +336,9 @@ void tst_History::csvQuotesAndRoundTrips()
     const QDateTime started =
         QDateTime::fromString(QString::fromUtf8(row.left(row.indexOf(','))), Qt::ISODate);
     QCOMPARE(started, song.started);
+    // A title a spreadsheet would run as a formula stays text.
+    song.title = QStringLiteral("=HYPERLINK(\"http://x\")");
+    QVERIFY(HistoryCsv::row(song).contains(",\"'=HYPERLINK(\"\"http://x\"\")\","));
 
     QTemporaryDir dir;
     CallLog calls;
