@@ -230,20 +230,20 @@ void HistoryDatabase::fail(const QSqlError &error)
               .arg(error.databaseText()));
 }
 
-bool HistoryDatabase::write(const QString &sql, const QVariantList &values)
+std::optional<int> HistoryDatabase::write(const QString &sql, const QVariantList &values)
 {
     if (m_paused)
-        return false;
+        return std::nullopt;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(sql);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec()) {
         fail(query.lastError());
-        return false;
+        return std::nullopt;
     }
     emit changed();
-    return true;
+    return query.numRowsAffected();
 }
 
 std::optional<qint64> HistoryDatabase::begin(const HeardSong &song)
@@ -300,9 +300,11 @@ void HistoryDatabase::discard(qint64 id)
     write(QStringLiteral("DELETE FROM songs WHERE id = ?"), {id});
 }
 
+// A song the listener deleted from the history is not starred: the caller hears so.
 bool HistoryDatabase::star(qint64 id, bool starred)
 {
-    return setStarred({id}, starred);
+    return write(QStringLiteral("UPDATE songs SET starred = ? WHERE id = ?"), {starred ? 1 : 0, id})
+               .value_or(0) > 0;
 }
 
 namespace {
@@ -322,17 +324,19 @@ QString idList(const QList<qint64> &ids)
 bool HistoryDatabase::setStarred(const QList<qint64> &ids, bool starred)
 {
     return write(QStringLiteral("UPDATE songs SET starred = ? WHERE id IN (%1)").arg(idList(ids)),
-                 {starred ? 1 : 0});
+                 {starred ? 1 : 0})
+        .has_value();
 }
 
 bool HistoryDatabase::remove(const QList<qint64> &ids)
 {
-    return write(QStringLiteral("DELETE FROM songs WHERE id IN (%1)").arg(idList(ids)), {});
+    return write(QStringLiteral("DELETE FROM songs WHERE id IN (%1)").arg(idList(ids)), {})
+        .has_value();
 }
 
 bool HistoryDatabase::clear()
 {
-    return write(QStringLiteral("DELETE FROM songs"), {});
+    return write(QStringLiteral("DELETE FROM songs"), {}).has_value();
 }
 
 int HistoryDatabase::prune(const QDateTime &cutoff)

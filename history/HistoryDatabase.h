@@ -80,7 +80,8 @@ private:
     bool migrate();
     void close();
     bool moveAside();
-    bool write(const QString &sql, const QVariantList &values);
+    /// How many rows the statement changed; nothing when it failed.
+    std::optional<int> write(const QString &sql, const QVariantList &values);
     void fail(const QSqlError &error);
     void pause(const QString &why);
     void tell(const QString &text);

@@ -17,7 +17,8 @@ public:
     virtual void finish(qint64 id, const QDateTime &ended) = 0;
     /// Forgets the song `id`: it was heard too briefly to count.
     virtual void discard(qint64 id) = 0;
-    /// Stars or unstars the song `id`; false when that could not be kept.
+    /// Stars or unstars the song `id`; false when that could not be kept, or the song is no
+    /// longer there.
     virtual bool star(qint64 id, bool starred) = 0;
 
 protected:

@@ -103,8 +103,15 @@ SongRecorder::StarResult SongRecorder::starNow()
 {
     if (!m_open || !m_open->heard)
         return StarResult::NoSong;
-    if (!m_open->id || !m_log.star(*m_open->id, true))
-        return StarResult::NotKept;
     m_open->song.starred = true;
+    if (m_open->id && m_log.star(*m_open->id, true))
+        return StarResult::Starred;
+    // Not kept yet, or deleted from the history while it played: starring keeps it anew.
+    m_open->id = m_log.begin(m_open->song);
+    if (!m_open->id) {
+        m_open->song.starred = false;
+        return StarResult::NotKept;
+    }
+    m_open->song.id = *m_open->id;
     return StarResult::Starred;
 }

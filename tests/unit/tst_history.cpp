@@ -38,6 +38,8 @@ public:
     void discard(qint64 id) override { songs[id - 1].title = QStringLiteral("<discarded>"); }
     bool star(qint64 id, bool starred) override
     {
+        if (songs[id - 1].title == QLatin1String("<discarded>"))
+            return false;
         songs[id - 1].starred = starred;
         return true;
     }
@@ -207,8 +209,16 @@ void tst_History::recorderStarsAndFinishes()
     QVERIFY(log.songs.first().starred);
     QVERIFY(!recorder.current());
 
+    // Deleted from the history while it plays: the star keeps it anew.
+    clock.time = kEpoch.addSecs(3);
+    recorder.update(snapshotOf({3, Transport::Playing, "A", State::Playing, "", "Again"}));
+    log.discard(log.songs.size());
+    QCOMPARE(recorder.starNow(), SongRecorder::StarResult::Starred);
+    QCOMPARE(log.kept(kEpoch).last(), QStringLiteral("Again @Radio A 3+-1"));
+    QVERIFY(log.songs.last().starred);
+
     log.paused = true;
-    recorder.update(snapshotOf({3, Transport::Playing, "A", State::Playing, "", "Unkept"}));
+    recorder.update(snapshotOf({9, Transport::Playing, "B", State::Playing, "", "Unkept"}));
     QCOMPARE(recorder.current()->title, QStringLiteral("Unkept"));
     QCOMPARE(recorder.starNow(), SongRecorder::StarResult::NotKept);
 }
@@ -273,6 +283,7 @@ void tst_History::storeMigratesKeepsAndPages()
 
     QVERIFY(history.clear());
     QVERIFY(history.page({}, {}, 100).isEmpty());
+    QVERIFY(!history.star(*id, true)); // gone: not starred
     QVERIFY(!history.isPaused());
 }
 
