@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Fails when a text the program shows has no finished translation: lupdate reads the
+# sources into a copy of each translations/morvena_<language>.ts, where a new or changed
+# text, or one a translator left unfinished, is marked type="unfinished". English, the
+# source language, needs only its plural forms.
+#   untranslated.sh <lupdate> <source root> <folders...>
+set -euo pipefail
+lupdate=${1:?usage: untranslated.sh <lupdate> <source root> <folders...>}
+root=${2:?}
+shift 2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+missing=0
+for ts in "$root"/translations/morvena_*.ts; do
+    copy=$work/$(basename "$ts")
+    cp "$ts" "$copy"
+    plural=()
+    [[ $ts == *_en.ts ]] && plural=(-pluralonly)
+    (cd "$root" && "$lupdate" -silent -locations none -no-obsolete "${plural[@]}" "$@" -ts "$copy")
+    count=$(grep -c 'type="unfinished"' "$copy" || true)
+    if ((count > 0)); then
+        echo "$(basename "$ts"): $count untranslated:" >&2
+        grep -B3 'type="unfinished"' "$copy" | grep '<source>' >&2 || true
+        missing=1
+    fi
+done
+exit "$missing"
