@@ -1,8 +1,7 @@
 // The libmpv adapter against a local stream server: playback, figures, metadata, faults and
-// their reasons (in Norwegian, as our listeners read them), reconnection, playlists, files that
-// end, unsafe locations and HTTPS. Audio goes to mpv's null output. Calls are checked for freezes
-// only (a blocking connect or read takes seconds); how long they take on a quiet machine is
-// bench-stalls' business.
+// their reasons (in Norwegian), reconnection, playlists, files that end, unsafe locations and
+// HTTPS. Audio goes to mpv's null output. Calls are checked for freezes only (a blocking connect
+// or read takes seconds); how long they take on a quiet machine is bench-stalls' business.
 #include "MpvMediaPlayer.h"
 #include "TestStreamServer.h"
 #include "Translations.h"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a text the program shows has no finished translation: lupdate reads the
-# sources into a copy of each translations/morvena_<language>.ts, where a new or changed
-# text, or one a translator left unfinished, is marked type="unfinished". English, the
-# source language, needs only its plural forms.
+# Fails when a text the program shows has no finished translation: lupdate reads the sources
+# into a copy of each .ts, where a new text, or one left unfinished, is type="unfinished".
 #   untranslated.sh <lupdate> <source root> <folders...>
 set -euo pipefail
 lupdate=${1:?usage: untranslated.sh <lupdate> <source root> <folders...>}
@@ -12,10 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 missing=0
 for ts in "$root"/translations/morvena_*.ts; do
-    copy=$work/$(basename "$ts")
+    copy=$work/$(basename "$ts") plural=()
     cp "$ts" "$copy"
-    plural=()
-    [[ $ts == *_en.ts ]] && plural=(-pluralonly)
+    [[ $ts == *_en.ts ]] && plural=(-pluralonly) # the source language: its plural forms alone
     (cd "$root" && "$lupdate" -silent -locations none -no-obsolete "${plural[@]}" "$@" -ts "$copy")
     count=$(grep -c 'type="unfinished"' "$copy" || true)
     if ((count > 0)); then
