@@ -38,6 +38,7 @@
 #include "StationSearchDialog.h"
 #include "StatusDisplay.h"
 #include "SystemClock.h"
+#include "Translations.h"
 #include "Transport.h"
 #include "UnixSignalWatcher.h"
 #include "Volume.h"
@@ -93,14 +94,19 @@ constexpr std::chrono::milliseconds kEngineExitWait{5};
 int run(int argc, char *argv[])
 {
     // Before the application object, so that --help, --version and a mistyped option
-    // answer without a display; Qt's own options (-platform ...) are left for it.
-    if (const auto status = CommandLine::finish(
-            CommandLine::parse(
-                CommandLine::withoutToolkitOptions(CommandLine::arguments(argc, argv)), {}),
-            true)) {
-        return *status;
+    // answer without a display; Qt's own options (-platform ...) are left for it. They answer
+    // in the desktop's language, which needs an application object, but no display.
+    const QStringList early =
+        CommandLine::withoutToolkitOptions(CommandLine::arguments(argc, argv));
+    if (CommandLine::parse(early, {}).exitCode) {
+        const QCoreApplication terminal(argc, argv);
+        Translations::install();
+        if (const auto status = CommandLine::finish(CommandLine::parse(early, {}), true))
+            return *status;
     }
     QApplication app(argc, argv);
+    // Before anything builds a text.
+    Translations::install();
     QApplication::setApplicationName(FormSettings::kAppName);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.morvena.Webradio"));
     const CommandLine::Result command =
@@ -204,13 +210,14 @@ int run(int argc, char *argv[])
         const auto song = recorder.current();
         switch (recorder.starNow()) {
         case SongRecorder::StarResult::Starred:
-            window.flashStatus(QStringLiteral("Starred: ") + song->text());
+            window.flashStatus(
+                QCoreApplication::translate("main", "Starred: %1").arg(song->text()));
             break;
         case SongRecorder::StarResult::NoSong:
-            window.flashStatus(QStringLiteral("No song to star"));
+            window.flashStatus(QCoreApplication::translate("main", "No song to star"));
             break;
         case SongRecorder::StarResult::NotKept:
-            window.flashStatus(QStringLiteral("History paused: not starred"));
+            window.flashStatus(QCoreApplication::translate("main", "History paused: not starred"));
             break;
         }
     });
@@ -243,7 +250,7 @@ int run(int argc, char *argv[])
     QObject::connect(&recording, &Recorder::onChanged, &window, &frmMain::setRecordingShown);
     QObject::connect(&recording, &Recorder::onChanged, &tray, showMarks);
     QObject::connect(&recording, &Recorder::failed, &window, [&](const QString &message) {
-        messageBox.warning(QStringLiteral("Recording"), message);
+        messageBox.warning(QCoreApplication::translate("main", "Recording"), message);
     });
     QObject::connect(&window, &frmMain::sleepRequested, &sleep, [&](int minutes) {
         if (sleep.choose(minutes, numberPrompt))

@@ -29,8 +29,8 @@ void ChannelAdder::addPlaying(const std::function<void(const QString &)> &notice
 {
     if (!canAdd()) {
         m_messages.warning(kMessageTitle,
-                           QStringLiteral("Nothing is playing. Tune to a channel first, then add "
-                                          "it to My Channels."));
+                           tr("Nothing is playing. Tune to a channel first, then add "
+                              "it to My Channels."));
         return;
     }
     const Channel &channel = m_state.snapshot().channel;

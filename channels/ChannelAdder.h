@@ -3,6 +3,7 @@
 #include "ChannelListWriter.h"
 #include "Version.h"
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QObject>
 #include <QString>
@@ -19,6 +20,8 @@ class PlayerState;
 /// The list is read and written on a worker thread, one add after the other, so that a
 /// list of thousands does not hold the event loop, and a second add sees the first.
 class ChannelAdder {
+    Q_DECLARE_TR_FUNCTIONS(ChannelAdder)
+
 public:
     /// The title of the boxes it shows.
     static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio " MORVENA_VERSION};

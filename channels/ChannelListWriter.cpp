@@ -178,25 +178,30 @@ QString ChannelListWriter::Result::message() const
     switch (refusal) {
     case Refusal::None:
         return convertedToUtf8
-                   ? QStringLiteral("Added to My Channels as channel %1; the list is now saved "
-                                    "as UTF-8, as Windows-1252 cannot hold the new name.")
+                   ? ChannelListWriter::tr(
+                         "Added to My Channels as channel %1; the list is now saved "
+                         "as UTF-8, as Windows-1252 cannot hold the new name.")
                          .arg(number)
-                   : QStringLiteral("Added to My Channels as channel %1.").arg(number);
+                   : ChannelListWriter::tr("Added to My Channels as channel %1.").arg(number);
     case Refusal::NoAddress:
-        return QStringLiteral("This channel has no address that the list can hold.");
+        return ChannelListWriter::tr("This channel has no address that the list can hold.");
     case Refusal::TooLong:
-        return QStringLiteral("The channel's address is longer than %1 characters, more than "
-                              "the list can hold.")
+        return ChannelListWriter::tr(
+                   "The channel's address is longer than %1 characters, more than "
+                   "the list can hold.")
             .arg(ProfileReader::kMaxValueLength);
     case Refusal::Full:
-        return QStringLiteral("My Channels is full: it holds %1 channels, the most it can list.")
-            .arg(QLocale::c().toString(ChannelMenu::kMaxEntries));
+        return ChannelListWriter::tr(
+                   "My Channels is full: it holds %L1 channels, the most it can list.")
+            .arg(ChannelMenu::kMaxEntries);
     case Refusal::Duplicate:
-        return QStringLiteral("This channel is already in My Channels as channel %1, \"%2\".")
+        return ChannelListWriter::tr(
+                   "This channel is already in My Channels as channel %1, \"%2\".")
             .arg(number)
             .arg(existingName);
     case Refusal::WriteFailed:
-        return QStringLiteral("Mine Kanaler.ini could not be saved (%1); the list is unchanged.")
+        return ChannelListWriter::tr(
+                   "Mine Kanaler.ini could not be saved (%1); the list is unchanged.")
             .arg(detail);
     }
     return {};

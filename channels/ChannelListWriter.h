@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -20,6 +21,8 @@
 /// one file in two encodings shows garbage in any editor. A list in plain ASCII takes new
 /// non-ASCII text as UTF-8.
 class ChannelListWriter {
+    Q_DECLARE_TR_FUNCTIONS(ChannelListWriter)
+
 public:
     /// Why an entry was not added.
     enum class Refusal {

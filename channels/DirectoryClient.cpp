@@ -1,5 +1,6 @@
 #include "DirectoryClient.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,7 +45,9 @@ QString bodyError(const QByteArray &body)
 {
     const QByteArray start = body.trimmed().left(64).toLower();
     if (start.startsWith('<')) {
-        return QStringLiteral("The station directory sent a web page instead of stations.");
+        return QCoreApplication::translate("DirectoryClient",
+                                           "The station directory sent a web page instead of "
+                                           "stations.");
     }
     return {};
 }
@@ -180,15 +183,13 @@ StationSearch DirectoryClient::parseStations(const QByteArray &body)
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        return {std::nullopt,
-                QStringLiteral("The station directory's answer is not readable (%1 at byte %2).")
-                    .arg(parseError.errorString())
-                    .arg(parseError.offset)};
+        return {std::nullopt, tr("The station directory's answer is not readable (%1 at byte %2).")
+                                  .arg(parseError.errorString())
+                                  .arg(parseError.offset)};
     }
     if (!document.isArray()) {
-        return {std::nullopt,
-                QStringLiteral("The station directory answered with something other than a "
-                               "list of stations.")};
+        return {std::nullopt, tr("The station directory answered with something other than a "
+                                 "list of stations.")};
     }
     QList<Station> stations;
     const QJsonArray array = document.array();
@@ -243,7 +244,7 @@ QNetworkReply *DirectoryClient::get(const QUrl &url, Done done)
         }
     };
     const QString tooLarge =
-        QStringLiteral("The station directory's answer was larger than %1 KiB and was dropped.")
+        tr("The station directory's answer was larger than %1 KiB and was dropped.")
             .arg(limit / 1024);
 
     // A deadline for the whole request rather than Qt's transfer timeout, which a server
@@ -251,7 +252,7 @@ QNetworkReply *DirectoryClient::get(const QUrl &url, Done done)
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
     connect(deadline, &QTimer::timeout, reply, [abortWith, this] {
-        abortWith(QStringLiteral("The station directory did not answer within %1 s.")
+        abortWith(tr("The station directory did not answer within %1 s.")
                       .arg(m_settings.timeoutMs / 1000.0));
     });
     deadline->start(m_settings.timeoutMs);
@@ -278,23 +279,23 @@ QNetworkReply *DirectoryClient::get(const QUrl &url, Done done)
             return;
         }
         if (reply->error() == QNetworkReply::OperationCanceledError) {
-            done(std::nullopt, QStringLiteral("The request was cancelled."));
+            done(std::nullopt, tr("The request was cancelled."));
             return;
         }
         if (reply->error() == QNetworkReply::TimeoutError) {
-            done(std::nullopt, QStringLiteral("The station directory did not answer within %1 s.")
+            done(std::nullopt, tr("The station directory did not answer within %1 s.")
                                    .arg(m_settings.timeoutMs / 1000.0));
             return;
         }
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() != QNetworkReply::NoError && status < 400) {
-            done(std::nullopt, QStringLiteral("The station directory could not be reached: %1.")
-                                   .arg(reply->errorString()));
+            done(std::nullopt,
+                 tr("The station directory could not be reached: %1.").arg(reply->errorString()));
             return;
         }
         if (status >= 400) {
             done(std::nullopt,
-                 QStringLiteral("The station directory answered with HTTP error %1.").arg(status));
+                 tr("The station directory answered with HTTP error %1.").arg(status));
             return;
         }
         state->body += reply->readAll();

@@ -17,7 +17,7 @@ namespace {
 
 QString curlyQuoted(const QString &text)
 {
-    return QStringLiteral("\u201C%1\u201D").arg(text);
+    return QCoreApplication::translate("DropHandler", "\u201C%1\u201D").arg(text);
 }
 
 bool isSameFile(const QString &a, const QString &b)
@@ -82,11 +82,11 @@ void DropHandler::Label4Drop(const QStringList &files, ListFile list)
     // gets told, since the player may well not know it either.
     if (!name.isEmpty() && !name.contains(QLatin1Char('.'))) {
         failure = QFileInfo(path).isDir()
-                      ? QStringLiteral("%1 is a folder, not a file. It was handed to the player "
-                                       "as it is.")
+                      ? tr("%1 is a folder, not a file. It was handed to the player "
+                           "as it is.")
                             .arg(curlyQuoted(name))
-                      : QStringLiteral("%1 has no file extension, so it is not known what it "
-                                       "holds. It was handed to the player as it is.")
+                      : tr("%1 has no file extension, so it is not known what it "
+                           "holds. It was handed to the player as it is.")
                             .arg(curlyQuoted(name));
     }
     play(path, failure);
@@ -103,19 +103,17 @@ void DropHandler::installList(const QString &path, ListFile list)
     // the "source" would lose it. The restart still shows its current entries.
     if (!isSameFile(path, m_listPath)) {
         if (const auto copied = m_files.copyOver(path, m_listPath); !copied) {
-            m_messages.warning(kMessageTitle,
-                               QStringLiteral("The dropped channel list was not installed; your "
-                                              "channel list is unchanged.\n\n") +
-                                   copied.error);
+            m_messages.warning(kMessageTitle, tr("The dropped channel list was not installed; your "
+                                                 "channel list is unchanged.") +
+                                                  QStringLiteral("\n\n") + copied.error);
             return;
         }
         if (const auto removed =
                 list == ListFile::Move ? m_files.remove(path) : FileOperations::Result{};
             !removed) {
-            m_messages.warning(kMessageTitle,
-                               QStringLiteral("The channel list was installed, but the dropped "
-                                              "file could not be removed from its folder.\n\n") +
-                                   removed.error);
+            m_messages.warning(kMessageTitle, tr("The channel list was installed, but the dropped "
+                                                 "file could not be removed from its folder.") +
+                                                  QStringLiteral("\n\n") + removed.error);
         }
     }
     // The new instance builds its menu from the new list while this one saves and closes;
@@ -133,9 +131,9 @@ void DropHandler::play(const QString &path, QString failure)
 {
     if (path.isEmpty()) {
         // Text or a link holds no file: the engine keeps what it plays.
-        failure = QStringLiteral("Only files can be dropped here, and the dropped item is not a "
-                                 "file. Drop an audio file, a playlist or a channel list named "
-                                 "\u201CMine Kanaler.ini\u201D.");
+        failure = tr("Only files can be dropped here, and the dropped item is not a "
+                     "file. Drop an audio file, a playlist or a channel list named "
+                     "\u201CMine Kanaler.ini\u201D.");
     } else {
         m_transport.playItem(itemName(path), path, ChannelSource::Drop, false);
         m_engine.setVolume(m_settings.storedVolume(FormSettings::kAppName));

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
@@ -24,6 +25,8 @@ class Tray;
 /// the old list stays, the program keeps running and a message says what went wrong. A list
 /// given on the command line is copied and stays where it was.
 class DropHandler {
+    Q_DECLARE_TR_FUNCTIONS(DropHandler)
+
 public:
     /// The title of the drop's message boxes.
     static constexpr QLatin1StringView kMessageTitle{"Morvena Webradio " MORVENA_VERSION};

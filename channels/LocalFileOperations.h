@@ -2,8 +2,12 @@
 
 #include "FileOperations.h"
 
+#include <QCoreApplication>
+
 /// File operations on the local file system.
 class LocalFileOperations final : public FileOperations {
+    Q_DECLARE_TR_FUNCTIONS(LocalFileOperations)
+
 public:
     /// Streams `source` into a QSaveFile, which renames its temporary file over `target`
     /// only once everything is written.

@@ -4,11 +4,13 @@
 #include "MediaPlayer.h"
 #include "Transport.h"
 
+#include <QCoreApplication>
+
 FileDialogs::Request LocalMedia::openRequest()
 {
     FileDialogs::Request request;
-    request.title = kTitle;
-    request.filter = kFilter;
+    request.title = QCoreApplication::translate("LocalMedia", kTitle.data());
+    request.filter = QCoreApplication::translate("LocalMedia", kFilter.data());
     request.filterIndex = 1;
     request.options = FileDialogs::Option::HideReadOnly | FileDialogs::Option::FileMustExist |
                       FileDialogs::Option::Explorer | FileDialogs::Option::LongNames;

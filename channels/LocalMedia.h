@@ -2,6 +2,7 @@
 
 #include "FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 
 class MediaPlayer;
@@ -15,9 +16,11 @@ class Transport;
 class LocalMedia {
 public:
     /// The open dialog's title.
-    static constexpr QLatin1StringView kTitle{"Open playlist with audio"};
+    static constexpr QLatin1StringView kTitle{
+        QT_TRANSLATE_NOOP("LocalMedia", "Open playlist with audio")};
     /// The open dialog's one filter entry, "Audio", with seven patterns.
-    static constexpr QLatin1StringView kFilter{"Audio|*.mp3;*.ogg;*.wma;*.m3u;*.wpl;*.asx;*.wax|"};
+    static constexpr QLatin1StringView kFilter{
+        QT_TRANSLATE_NOOP("LocalMedia", "Audio|*.mp3;*.ogg;*.wma;*.m3u;*.wpl;*.asx;*.wax|")};
 
     /// The open dialog: kTitle, kFilter (entry 1), an existing file only, no read-only box.
     static FileDialogs::Request openRequest();

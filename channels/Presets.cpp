@@ -42,8 +42,7 @@ void Presets::mouseDown()
 QString Presets::toolTip(int preset) const
 {
     if (setting(urlKey(preset)).isEmpty()) {
-        return QStringLiteral("Preset %1 is empty. Hold 2 s to store the playing channel")
-            .arg(preset);
+        return tr("Preset %1 is empty. Hold 2 s to store the playing channel").arg(preset);
     }
     return QStringLiteral("%1: %2").arg(preset).arg(setting(nameKey(preset)));
 }
@@ -60,7 +59,7 @@ void Presets::tune(int preset)
     const QString url = setting(urlKey(preset));
     if (url.isEmpty()) {
         if (m_notice) {
-            m_notice(QStringLiteral("Preset %1 is empty").arg(preset));
+            m_notice(tr("Preset %1 is empty").arg(preset));
         }
         return;
     }
@@ -71,11 +70,11 @@ void Presets::store(int preset)
 {
     // A preset holds the channel tuned or paused; with nothing tuned it holds no channel.
     const PlayerSnapshot &now = m_state.snapshot();
-    storeChannel(preset, now.isTuned() ? now.channel.name : now.titleText(),
+    storeChannel(preset, now.isTuned() ? now.channel.name : now.titleToKeep(),
                  now.isTuned() ? now.channel.url : QString());
     m_beeper.beep();
     if (m_notice) {
-        m_notice(QStringLiteral("Stored on %1").arg(preset));
+        m_notice(tr("Stored on %1").arg(preset));
     }
 }
 

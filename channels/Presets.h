@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -21,6 +22,8 @@ class Transport;
 /// always were: what counts is how far the clock's seconds moved between the two, so a
 /// hold of 1.1 s across two second boundaries is long and one of 1.9 s across one is short.
 class Presets {
+    Q_DECLARE_TR_FUNCTIONS(Presets)
+
 public:
     /// The number of presets.
     static constexpr int kCount = 9;

@@ -38,7 +38,6 @@ constexpr int kMaxFontWeight = 1000;
 constexpr int kColorChannelMask = 0xFF;
 constexpr int kGreenShift = 8;
 constexpr int kBlueShift = 16;
-constexpr const char *kTranslationContext = "QtCommonDialogBackend";
 
 QWidget *ownerWidget(WindowHandle owner)
 {
@@ -176,7 +175,7 @@ QCheckBox *addReadOnlyBox(QFileDialog &dialog, qint32 flags)
         return nullptr;
     }
     auto *box = new QCheckBox(
-        QCoreApplication::translate(kTranslationContext, "Open as &read-only"), &dialog);
+        QCoreApplication::translate("QtCommonDialogBackend", "Open as &read-only"), &dialog);
     box->setChecked((flags & OFN_READONLY) != 0);
     grid->addWidget(box, grid->rowCount(), 1);
     return box;
@@ -249,7 +248,7 @@ protected:
         const bool outside = size < m_minSize || (m_maxSize > 0 && size > m_maxSize);
         if (result == QDialog::Accepted && outside) {
             QMessageBox::warning(this, windowTitle(),
-                                 QCoreApplication::translate(kTranslationContext,
+                                 QCoreApplication::translate("QtCommonDialogBackend",
                                                              "Size must be between %1 and %2 "
                                                              "points.")
                                      .arg(m_minSize)

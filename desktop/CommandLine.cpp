@@ -94,21 +94,22 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments, const QStri
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("A small internet radio player. Plays LOCATION when one is given; a "
-                       "player already running plays it instead, and this start ends."));
+        tr("A small internet radio player. Plays LOCATION when one is given; a "
+           "player already running plays it instead, and this start ends."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption restart(QString(kRestartOption.mid(2)));
     restart.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(restart);
     parser.addPositionalArgument(QStringLiteral("LOCATION"),
-                                 QStringLiteral("A stream's URL, or an audio file or playlist."),
+                                 tr("A stream's URL, or an audio file or playlist."),
                                  QStringLiteral("[LOCATION]"));
 
     Result result;
     if (!parser.parse(arguments)) {
         result.exitCode = 2;
-        result.output = parser.errorText() + QStringLiteral("\nTry --help.\n");
+        result.output =
+            parser.errorText() + QLatin1Char('\n') + tr("Try --help.") + QLatin1Char('\n');
         return result;
     }
     if (parser.isSet(help)) {
@@ -134,9 +135,10 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments, const QStri
     if (isLink(location)) {
         if (!XmlPlaylist::isPlayableLocation(location)) {
             result.exitCode = 1;
-            result.output = QStringLiteral("%1 cannot be played: only files and http, https, mms, "
-                                           "rtsp and rtmp streams can.\n")
-                                .arg(location);
+            result.output = tr("%1 cannot be played: only files and http, https, mms, "
+                               "rtsp and rtmp streams can.")
+                                .arg(location) +
+                            QLatin1Char('\n');
             return result;
         }
         result.target = location;
@@ -148,7 +150,7 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments, const QStri
     result.target = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(path));
     if (!QFileInfo::exists(result.target)) {
         result.exitCode = 1;
-        result.output = QStringLiteral("%1: no such file.\n").arg(result.target);
+        result.output = tr("%1: no such file.").arg(result.target) + QLatin1Char('\n');
         result.target.clear();
     }
     return result;

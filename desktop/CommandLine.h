@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@ class DropHandler;
 /// The program's command line: `--help`, `--version`, and one optional URL or file to play
 /// (a desktop's "Open with" and the launcher's %U hand it over this way).
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     /// The hidden option a list install's restart starts the new instance with.
     static constexpr QLatin1StringView kRestartOption{"--restart"};

@@ -319,8 +319,8 @@ struct MpvMediaPlayer::Private {
             StreamPolicy::classify({httpStatus, connections, engineLog});
         // A Windows Media playlist served under a name or type the engine does not know
         // reads as "not audio": look inside before giving up.
-        if (!sniffed && status == Status::Connecting && entries.size() == 1 &&
-            why.reason == StreamPolicy::kNotAudio && isNetworkLocation(entries.first())) {
+        if (!sniffed && status == Status::Connecting && entries.size() == 1 && why.notAudio &&
+            isNetworkLocation(entries.first())) {
             sniffed = true;
             policy.cancel();
             policyTimer.stop();
@@ -577,9 +577,9 @@ struct MpvMediaPlayer::Private {
             return;
         }
         if (sniffed)
-            fail(StreamPolicy::kNotAudio);
+            fail(StreamPolicy::reason(StreamPolicy::kNotAudio));
         else
-            fail(fetchError.isEmpty() ? QStringLiteral("The playlist lists nothing to play")
+            fail(fetchError.isEmpty() ? MpvMediaPlayer::tr("The playlist lists nothing to play")
                                       : fetchError);
     }
 };
@@ -753,8 +753,8 @@ void MpvMediaPlayer::setUrl(const QString &url)
         d->setStatus(Status::Connecting);
         QTimer::singleShot(0, this, [this, generation = d->generation] {
             if (generation == d->generation)
-                d->fail(QStringLiteral("This address cannot be played: only files and "
-                                       "http, https, mms, rtsp and rtmp streams can"));
+                d->fail(tr("This address cannot be played: only files and http, https, mms, "
+                           "rtsp and rtmp streams can"));
         });
         return;
     }

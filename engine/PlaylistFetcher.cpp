@@ -101,16 +101,16 @@ QString PlaylistFetcher::plainError(QNetworkReply::NetworkError error, int httpS
         return StreamPolicy::classify({httpStatus, 1, {}}).reason;
     switch (error) {
     case QNetworkReply::SslHandshakeFailedError:
-        return certificateRejected ? QString(StreamPolicy::kCertificateNotTrusted)
-                                   : QString(StreamPolicy::kSecureConnectionFailed);
+        return StreamPolicy::reason(certificateRejected ? StreamPolicy::kCertificateNotTrusted
+                                                        : StreamPolicy::kSecureConnectionFailed);
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("Connection refused");
+        return StreamPolicy::tr("Connection refused");
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Server not found: check the address");
+        return StreamPolicy::tr("Server not found: check the address");
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError: // the transfer timeout ends a reply so
-        return QStringLiteral("The server did not answer");
+        return StreamPolicy::tr("The server did not answer");
     default:
-        return QStringLiteral("The playlist could not be read: %1").arg(fallback);
+        return tr("The playlist could not be read: %1").arg(fallback);
     }
 }

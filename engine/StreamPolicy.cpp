@@ -32,19 +32,19 @@ StreamPolicy::Failure StreamPolicy::classify(const OpenReport &report)
     const int httpStatus = report.httpStatus;
     switch (httpStatus) {
     case 401:
-        return {QStringLiteral("The station asks for a password (HTTP 401)"), true};
+        return {tr("The station asks for a password (HTTP 401)"), true};
     case 403:
-        return {QStringLiteral("Access denied (HTTP 403)"), true};
+        return {tr("Access denied (HTTP 403)"), true};
     case 404:
-        return {QStringLiteral("Station not found (HTTP 404)"), true};
+        return {tr("Station not found (HTTP 404)"), true};
     case 410:
-        return {QStringLiteral("Station gone (HTTP 410)"), true};
+        return {tr("Station gone (HTTP 410)"), true};
     default:
         break;
     }
     // A server error may pass; a retry is worth it.
     if (httpStatus >= 400)
-        return {QStringLiteral("The server answered HTTP %1").arg(httpStatus), false};
+        return {tr("The server answered HTTP %1").arg(httpStatus), false};
     const QString &text = report.engineLog;
     const auto says = [&text](const QString &words) {
         return !words.isEmpty() && text.contains(words, Qt::CaseInsensitive);
@@ -55,31 +55,31 @@ StreamPolicy::Failure StreamPolicy::classify(const OpenReport &report)
     };
     // The TLS library's and the demuxer's own messages are never translated.
     if (says(QStringLiteral("certificate")) || says(QStringLiteral("failed verification")))
-        return {QString(kCertificateNotTrusted), true};
+        return {reason(kCertificateNotTrusted), true};
     if (says(QStringLiteral("tls:")) || says(QStringLiteral("handshake")))
-        return {QString(kSecureConnectionFailed), false};
+        return {reason(kSecureConnectionFailed), false};
     if (hasError({ECONNREFUSED}))
-        return {QStringLiteral("Connection refused"), false};
+        return {tr("Connection refused"), false};
     if (says(QStringLiteral("resolve hostname")) || says(resolverText(EAI_NONAME)) ||
         says(resolverText(EAI_AGAIN)) || says(resolverText(EAI_FAIL)))
-        return {QStringLiteral("Server not found: check the address"), false};
+        return {tr("Server not found: check the address"), false};
     if (hasError({ETIMEDOUT, EHOSTUNREACH, ENETUNREACH}))
-        return {QStringLiteral("The server did not answer"), false};
+        return {tr("The server did not answer"), false};
     if (says(QStringLiteral("recognize file format")) ||
         says(QStringLiteral("unrecognized file format")))
-        return {kNotAudio, true};
+        return {reason(kNotAudio), true, true};
     if (hasError({ENOENT}))
-        return {QStringLiteral("File not found"), true};
+        return {tr("File not found"), true};
     if (hasError({EACCES, EPERM}))
-        return {QStringLiteral("The file cannot be read"), true};
+        return {tr("The file cannot be read"), true};
     if (hasError({ECONNRESET, EPIPE}))
-        return {QStringLiteral("The server closed the connection"), false};
+        return {tr("The server closed the connection"), false};
     if (report.connections > kRedirectLoopConnections)
-        return {QStringLiteral("Too many redirects"), true};
+        return {tr("Too many redirects"), true};
     // It answered, then hung up before any audio came.
     if (report.connections > 0)
-        return {QStringLiteral("The server closed the connection"), false};
-    return {QString(kCouldNotPlay), false};
+        return {tr("The server closed the connection"), false};
+    return {reason(kCouldNotPlay), false};
 }
 
 StreamPolicy::StreamPolicy(const SteadyClock &clock, Timings timings)
@@ -134,8 +134,7 @@ StreamPolicy::Decision StreamPolicy::ended(const Failure &why, bool live)
         if (why.final)
             return {Action::Fail, why.reason, false};
         if (++m_silentReconnects >= m_timings.maxSilentReconnects)
-            return {Action::Fail,
-                    QStringLiteral("The stream did not come back (%1)").arg(why.reason), false};
+            return {Action::Fail, tr("The stream did not come back (%1)").arg(why.reason), false};
         return reconnect();
     }
     // A dead entry of a playlist falls through to the next, whatever killed it.
@@ -168,10 +167,8 @@ StreamPolicy::Decision StreamPolicy::due()
         return {Action::Reopen, {}, false};
     }
     if (m_watchdogAt && now >= *m_watchdogAt) {
-        Decision decision =
-            ended({QStringLiteral("No audio arrived within %1 s").arg(m_timings.watchdogMs / 1000),
-                   false},
-                  false);
+        Decision decision = ended(
+            {tr("No audio arrived within %1 s").arg(m_timings.watchdogMs / 1000), false}, false);
         decision.watchdog = true;
         return decision;
     }

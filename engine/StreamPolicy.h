@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QString>
 
@@ -21,22 +22,27 @@ struct StreamTimings {
 /// It only decides; the engine adapter carries the decisions out and calls due() when
 /// msUntilDue() has passed, so the rules are tested with a fake clock and no engine.
 class StreamPolicy {
+    Q_DECLARE_TR_FUNCTIONS(StreamPolicy)
+
 public:
     /// Timings of the watchdog and the reconnect back-off.
     using Timings = StreamTimings;
 
     /// The reason given for an address that answers with something other than audio.
-    static constexpr QLatin1StringView kNotAudio{"Not an audio stream"};
+    static constexpr QLatin1StringView kNotAudio{
+        QT_TRANSLATE_NOOP("StreamPolicy", "Not an audio stream")};
     /// The reason given when a server's certificate is not one the system trusts.
     static constexpr QLatin1StringView kCertificateNotTrusted{
-        "Secure connection failed: certificate not trusted"};
+        QT_TRANSLATE_NOOP("StreamPolicy", "Secure connection failed: certificate not trusted")};
     /// The reason given for any other failure to set up a secure connection.
-    static constexpr QLatin1StringView kSecureConnectionFailed{"Secure connection failed"};
+    static constexpr QLatin1StringView kSecureConnectionFailed{
+        QT_TRANSLATE_NOOP("StreamPolicy", "Secure connection failed")};
 
     /// Why an open ended without audio, as the engine reported it.
     struct Failure {
-        QString reason;     ///< plain words for the listener
-        bool final = false; ///< retrying cannot help (missing station, untrusted certificate)
+        QString reason;        ///< plain words for the listener
+        bool final = false;    ///< retrying cannot help (missing station, untrusted certificate)
+        bool notAudio = false; ///< it answered with something other than audio (kNotAudio)
     };
 
     /// What the adapter does next.
@@ -63,11 +69,15 @@ public:
     };
 
     /// The reason given when nothing better is known.
-    static constexpr QLatin1StringView kCouldNotPlay{"The stream could not be played"};
+    static constexpr QLatin1StringView kCouldNotPlay{
+        QT_TRANSLATE_NOOP("StreamPolicy", "The stream could not be played")};
+    /// One of the reasons above in the listener's words.
+    static QString reason(QLatin1StringView words) { return tr(words.data()); }
 
-    /// The listener's words for an open that failed as `report` tells. Reasons come from
-    /// the HTTP status, the C library's error numbers and the engine's own (untranslated)
-    /// messages, so they are the same in every language; kCouldNotPlay when none fits.
+    /// The listener's words for an open that failed as `report` tells, in the listener's
+    /// language. Reasons come from the HTTP status, the C library's error numbers and the
+    /// engine's own (untranslated) messages, never from the wording of a translated message;
+    /// kCouldNotPlay when none fits.
     static Failure classify(const OpenReport &report);
 
     /// A policy reading the time from `clock`, which must outlive it.

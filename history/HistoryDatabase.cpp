@@ -219,7 +219,8 @@ void HistoryDatabase::tell(const QString &text)
 {
     if (std::exchange(m_told, true))
         return;
-    QTimer::singleShot(0, this, [this, text] { m_messages.warning(QString(kMessageTitle), text); });
+    QTimer::singleShot(0, this,
+                       [this, text] { m_messages.warning(tr(kMessageTitle.data()), text); });
 }
 
 void HistoryDatabase::fail(const QSqlError &error)

@@ -28,7 +28,8 @@ public:
     /// The schema this program writes (PRAGMA user_version).
     static constexpr int kSchemaVersion = 1;
     /// The message boxes' title.
-    static constexpr QLatin1StringView kMessageTitle{"Song history"};
+    static constexpr QLatin1StringView kMessageTitle{
+        QT_TRANSLATE_NOOP("HistoryDatabase", "Song history")};
 
     /// Which songs a listing shows.
     struct View {

@@ -24,10 +24,10 @@ bool SongRecorder::isRealSong(const PlayerSnapshot &now)
     if (song.title.trimmed().isEmpty())
         return false;
     const QString text = song.text();
-    for (const QString &word :
-         {QString(PlayerSnapshot::kPause), QString(PlayerSnapshot::kNoChannelSelected),
-          Playback::kConnecting, QString(Playback::kEnded), QString(Playback::kNoTitle),
-          now.playback.text()}) {
+    for (const QString &word : {PlayerSnapshot::shown(PlayerSnapshot::kPause),
+                                PlayerSnapshot::shown(PlayerSnapshot::kNoChannelSelected),
+                                Playback::connecting(), Playback::shown(Playback::kEnded),
+                                Playback::shown(Playback::kNoTitle), now.playback.text()}) {
         if (text == word)
             return false;
     }

@@ -17,7 +17,7 @@ FormLifecycle::FormLifecycle(PlayerState &state, FormSettings &settings, PlayerV
 void FormLifecycle::loadForm()
 {
     // The status line is never blank: until a stream gives figures it shows none.
-    m_state.update([](PlayerSnapshot &now) { now.status = StatusDisplay::kStatusReset; });
+    m_state.update([](PlayerSnapshot &now) { now.status = StatusDisplay::resetText(); });
     m_view.setPictureButton7Visible(false);
     m_settings.LoadFormSettings(FormSettings::kAppName);
     // A stream resumed from the last run is polled like a tuned one; a pause or no channel
@@ -29,7 +29,7 @@ void FormLifecycle::finishLoad()
 {
     m_state.update([](PlayerSnapshot &now) {
         if (now.line.isEmpty()) {
-            now.line = PlayerSnapshot::kNoChannelSelected;
+            now.line = PlayerSnapshot::shown(PlayerSnapshot::kNoChannelSelected);
         }
     });
 }

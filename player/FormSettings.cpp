@@ -26,7 +26,7 @@ void FormSettings::SaveFormSettings(const QString &appName)
     // One write of the whole state, so that a crash never leaves half of it.
     m_store.saveSettings(appName, kSection,
                          {{kLydstraumURL, now.isTuned() ? now.channel.url : QString()},
-                          {kTittel2, now.titleText()},
+                          {kTittel2, now.titleToKeep()},
                           {kKanalTekst, now.lineToKeep()},
                           {kSiste, now.channel.name},
                           {kToppEllerIkke, QString::number(m_state.chkFarge())},
@@ -34,7 +34,8 @@ void FormSettings::SaveFormSettings(const QString &appName)
 }
 
 // The file keeps the window's texts: the title reads "Pause..." in the pause state and
-// "no channel selected" when nothing is tuned, and the channel's name waits in Siste.
+// "no channel selected" when nothing is tuned, and the channel's name waits in Siste. Those
+// words are the file's, the same in every language; they are shown in the listener's.
 void FormSettings::LoadFormSettings(const QString &appName)
 {
     const QString title = get(appName, kTittel2, m_state.Label2());
@@ -53,7 +54,7 @@ void FormSettings::LoadFormSettings(const QString &appName)
             now.transport = PlayerSnapshot::Transport::Idle;
             now.channel = {saved, QString(), ChannelSource::None};
         }
-        now.line = line;
+        now.line = PlayerSnapshot::shownLine(line);
     });
     if (const auto farge = loadOption(appName, kToppEllerIkke, m_state.chkFarge())) {
         m_state.setChkFarge(*farge);

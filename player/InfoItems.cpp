@@ -16,12 +16,12 @@ QString InfoItems::aboutText()
 {
     return QStringList({
                            QStringLiteral("Morvena Webradio"),
-                           QStringLiteral("Copyright \u00a9 2026 Morvena Webradio contributors"),
+                           tr("Copyright \u00a9 2026 Morvena Webradio contributors"),
                            QString(),
-                           QStringLiteral("Made by the Morvena Webradio project; see its README "
-                                          "for the source code."),
+                           tr("Made by the Morvena Webradio project; see its README for the "
+                              "source code."),
                            QString(),
-                           QStringLiteral("Morvena Webradio is created with Qt and libmpv."),
+                           tr("Morvena Webradio is created with Qt and libmpv."),
                        })
         .join(QLatin1Char('\n'));
 }
@@ -32,10 +32,10 @@ void InfoItems::hjelp_nettr()
     // the window on and off the top; it also shows a window that sat hidden in the tray.
     if (m_state.chkFarge() == 1) {
         m_state.setChkFarge(0);
-        m_messageBox.information(kAboutTitle, aboutText());
+        m_messageBox.information(tr(kAboutTitle.data()), aboutText());
         m_state.setChkFarge(1);
     } else {
-        m_messageBox.information(kAboutTitle, aboutText());
+        m_messageBox.information(tr(kAboutTitle.data()), aboutText());
     }
 }
 

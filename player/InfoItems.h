@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QString>
 
@@ -11,9 +12,11 @@ class PlayerState;
 /// about the program, and "What's On?" (hva_spn), an announcement of the channel and its
 /// now-playing text on demand.
 class InfoItems {
+    Q_DECLARE_TR_FUNCTIONS(InfoItems)
+
 public:
     /// The About box's title.
-    static constexpr QLatin1StringView kAboutTitle{"About.."};
+    static constexpr QLatin1StringView kAboutTitle{QT_TRANSLATE_NOOP("InfoItems", "About..")};
 
     /// Works on the given collaborators, which must outlive it.
     InfoItems(PlayerState &state, MessageBox &messageBox, Announcer &announcer);

@@ -6,18 +6,18 @@ QString Playback::text() const
     case State::Idle:
         return {};
     case State::Connecting:
-        return kConnecting;
+        return connecting();
     case State::Buffering:
-        return QStringLiteral("Buffering\u2026 %1 %").arg(percent);
+        return tr("Buffering\u2026 %1 %").arg(percent);
     case State::Playing:
-        return kNoTitle;
+        return shown(kNoTitle);
     case State::Reconnecting:
-        return secondsToRetry > 0 ? QStringLiteral("Reconnecting in %1 s\u2026").arg(secondsToRetry)
-                                  : QStringLiteral("Reconnecting\u2026");
+        return secondsToRetry > 0 ? tr("Reconnecting in %1 s\u2026").arg(secondsToRetry)
+                                  : tr("Reconnecting\u2026");
     case State::Failed:
         return reason;
     case State::Ended:
-        return kEnded;
+        return shown(kEnded);
     }
     return {};
 }

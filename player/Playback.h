@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QString>
 
 /// Where the current media stands, as the engine knows it: the one account of playback
 /// that the now-playing line, the status line, the tray tip and the popups render.
 struct Playback {
+    Q_DECLARE_TR_FUNCTIONS(Playback)
+
+public:
     /// The phases of one media, from the URL write to its end.
     enum class State {
         Idle,         ///< nothing to play
@@ -18,11 +22,12 @@ struct Playback {
     };
 
     /// The now-playing line's text while connecting.
-    static inline const QString kConnecting = QStringLiteral("Connecting\u2026");
+    static constexpr const char *kConnecting = QT_TRANSLATE_NOOP("Playback", "Connecting\u2026");
     /// The now-playing line's text once a file has played to its end.
-    static constexpr QLatin1StringView kEnded{"Played to the end"};
+    static constexpr QLatin1StringView kEnded{QT_TRANSLATE_NOOP("Playback", "Played to the end")};
     /// The now-playing line's text for a stream that plays but names nothing.
-    static constexpr QLatin1StringView kNoTitle{"No title from the station"};
+    static constexpr QLatin1StringView kNoTitle{
+        QT_TRANSLATE_NOOP("Playback", "No title from the station")};
 
     State state = State::Idle;
     int percent = 0;        ///< how full the cache is while buffering
@@ -35,6 +40,10 @@ struct Playback {
     /// The state in plain words for the now-playing line while no title is known; empty
     /// while idle.
     QString text() const;
+    /// One of the words above as shown, in the listener's language.
+    static QString shown(QLatin1StringView word) { return tr(word.data()); }
+    /// kConnecting as shown.
+    static QString connecting() { return tr(kConnecting); }
 
     bool operator==(const Playback &other) const = default;
 };

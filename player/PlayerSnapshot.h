@@ -2,6 +2,7 @@
 
 #include "Playback.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLatin1StringView>
 #include <QString>
@@ -51,6 +52,9 @@ struct Song {
 /// desktop's media controls and the settings writer render it; decisions compare its typed
 /// fields, never the texts.
 struct PlayerSnapshot {
+    Q_DECLARE_TR_FUNCTIONS(PlayerSnapshot)
+
+public:
     /// What the listener last asked for.
     enum class Transport {
         Idle,    ///< nothing tuned (the start, or after stop)
@@ -59,9 +63,10 @@ struct PlayerSnapshot {
     };
 
     /// The title line while nothing is tuned; also the initial title.
-    static constexpr QLatin1StringView kNoChannelSelected{"no channel selected"};
+    static constexpr QLatin1StringView kNoChannelSelected{
+        QT_TRANSLATE_NOOP("PlayerSnapshot", "no channel selected")};
     /// The title line and the now-playing line in the pause state.
-    static constexpr QLatin1StringView kPause{"Pause..."};
+    static constexpr QLatin1StringView kPause{QT_TRANSLATE_NOOP("PlayerSnapshot", "Pause...")};
 
     Transport transport = Transport::Idle;
     Channel channel;   ///< tuned, or to continue; empty while idle
@@ -78,16 +83,26 @@ struct PlayerSnapshot {
     /// station only once the engine plays it.
     bool provisional = false;
 
-    /// The title line: the channel's name, kPause or kNoChannelSelected.
+    /// The title line as shown: the channel's name, kPause or kNoChannelSelected in the
+    /// listener's language.
     QString titleText() const;
+    /// The title line as the settings file keeps it: the same, but kPause and
+    /// kNoChannelSelected as they are, in every language.
+    QString titleToKeep() const;
     /// True while a channel is tuned or paused.
     bool isTuned() const { return transport != Transport::Idle; }
     /// True while the channel plays or tries to (connecting, buffering, reconnecting).
     bool isSounding() const;
     /// The now-playing text worth keeping for the next start: kPause while paused,
-    /// kNoChannelSelected while idle, why the stream failed or that it ended, otherwise the
-    /// song or, without one, the channel's name; never the words of a passing state.
+    /// kNoChannelSelected while idle, why the stream failed (as shown) or that it ended,
+    /// otherwise the song or, without one, the channel's name; never the words of a passing
+    /// state. The program's own words are kept as they are, in every language.
     QString lineToKeep() const;
+    /// A kept now-playing text as shown: the program's own words in the listener's language,
+    /// anything else as it is.
+    static QString shownLine(const QString &kept);
+    /// One of the program's state words (kPause, kNoChannelSelected) as shown.
+    static QString shown(QLatin1StringView word) { return tr(word.data()); }
 
     bool operator==(const PlayerSnapshot &other) const = default;
 };

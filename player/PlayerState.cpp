@@ -39,7 +39,7 @@ QString PlayerState::Label5() const
     if (!m_now.onAirKnown) {
         return {};
     }
-    return m_now.onAir ? kOnAir : kNoStream;
+    return tr(m_now.onAir ? kOnAir.data() : kNoStream.data());
 }
 
 quint32 PlayerState::Label5ForeColor() const

@@ -22,9 +22,10 @@ public:
     /// The title and now-playing text in the pause state.
     static constexpr QLatin1StringView kPause = PlayerSnapshot::kPause;
     /// The indicator's text while nothing has been buffered.
-    static constexpr QLatin1StringView kNoStream{"no stream"};
+    static constexpr QLatin1StringView kNoStream{QT_TRANSLATE_NOOP("PlayerState", "no stream")};
     /// The indicator's text once the stream's first data is buffered.
-    static constexpr QLatin1StringView kOnAir{"channel is on-air"};
+    static constexpr QLatin1StringView kOnAir{
+        QT_TRANSLATE_NOOP("PlayerState", "channel is on-air")};
     /// The indicator's colour with kNoStream (0xAARRGGBB): red 255, green 224, blue 192.
     static constexpr quint32 kNoStreamColor = 0xFFFFE0C0;
     /// The indicator's colour with kOnAir: white.

@@ -18,13 +18,13 @@ QString SleepTimer::text() const
     const qint64 left = std::max<qint64>(0, m_clock.now().secsTo(*m_end));
     // Minutes are enough until the last one; rounded up, so "1 min" means "within one".
     if (left >= 60)
-        return tr("Sleep in %1 min").arg((left + 59) / 60);
+        return tr("Sleep in %L1 min").arg((left + 59) / 60);
     return tr("Sleep in 0:%1").arg(left, 2, 10, QLatin1Char('0'));
 }
 
 QString SleepTimer::choiceText(int minutes)
 {
-    return minutes > 0 ? tr("Sleep in %1 min").arg(minutes) : tr("Sleep timer off");
+    return minutes > 0 ? tr("Sleep in %L1 min").arg(minutes) : tr("Sleep timer off");
 }
 
 bool SleepTimer::choose(int minutes, NumberPrompt &prompt)

@@ -47,7 +47,7 @@ void StatusDisplay::pollStatusLine()
 {
     QString line = m_state.snapshot().status;
     if (!m_engine.playback().isLive()) {
-        line = kStatusReset;
+        line = resetText();
     } else if (const auto file = m_engine.filePosition()) {
         line = StatusLine::filePosition(file->first, file->second);
     } else if (const std::optional<QString> bitrate =

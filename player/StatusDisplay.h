@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 #include <QLocale>
 #include <QString>
@@ -20,11 +21,16 @@ struct Song;
 /// The engine's own events call refresh(); the window's timers only call poll()
 /// (tmrUpdate, 100 ms) and watch() (Timer5, 3 s).
 class StatusDisplay {
+    Q_DECLARE_TR_FUNCTIONS(StatusDisplay)
+
 public:
     /// Joins author and title in the now-playing text.
     static constexpr QLatin1StringView kAuthorTitleSeparator{" - "};
     /// The status line while there are no figures to show.
-    static constexpr QLatin1StringView kStatusReset{"0 kbps (0,00kB/s) - 0%"};
+    static constexpr QLatin1StringView kStatusReset{
+        QT_TRANSLATE_NOOP("StatusDisplay", "0 kbps (0,00kB/s) - 0%")};
+    /// kStatusReset as shown.
+    static QString resetText() { return tr(kStatusReset.data()); }
 
     /// Author and title as the now-playing line joins them: the separator only between two
     /// texts, so a missing author never leaves a dangling " - ".

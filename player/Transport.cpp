@@ -32,7 +32,7 @@ Transport::Transport(MediaPlayer &engine, PlayerState &state, FormSettings &sett
 
 QString Transport::continueCaption(const QString &title)
 {
-    return QStringLiteral("Continue (") + title + QLatin1Char(')');
+    return QCoreApplication::translate("Transport", "Continue (%1)").arg(title);
 }
 
 void Transport::tune(const QString &name, const QString &url, ChannelSource source)
@@ -52,9 +52,9 @@ void Transport::tune(const QString &name, const QString &url, ChannelSource sour
         now.provisional = false;
         now.song = {};
         now.playback = playback;
-        now.status = kStatusReset;
+        now.status = StatusDisplay::resetText();
         // The last station's title would pass for this one's until the stream names its own.
-        now.line = Playback::kConnecting;
+        now.line = Playback::connecting();
     });
     // A new tuning announces its first title even when the last station played the same.
     m_state.setLabel1(QString());
@@ -78,7 +78,7 @@ void Transport::playItem(const QString &name, const QString &url, ChannelSource 
             now.song = {};
         }
         now.playback = playback;
-        now.status = kStatusReset;
+        now.status = StatusDisplay::resetText();
         now.line = name;
         now.provisional = !save;
     });
@@ -93,7 +93,9 @@ void Transport::showControls()
 {
     const PlayerSnapshot &now = m_state.snapshot();
     const bool resume = offersContinue(now);
-    m_view.setFortsettAvsCaption(resume ? continueCaption(now.channel.name) : QString(kContinue));
+    m_view.setFortsettAvsCaption(resume
+                                     ? continueCaption(now.channel.name)
+                                     : QCoreApplication::translate("Transport", kContinue.data()));
     m_view.setFortsettAvsEnabled(resume);
     m_view.setPauseAvsEnabled(!resume && now.isTuned());
     m_view.setPictureButton6Visible(!resume);
@@ -114,8 +116,8 @@ void Transport::pause()
     m_state.update([](PlayerSnapshot &now) {
         now.transport = TransportState::Paused;
         now.song = {};
-        now.status = kStatusReset;
-        now.line = PlayerSnapshot::kPause;
+        now.status = StatusDisplay::resetText();
+        now.line = PlayerSnapshot::shown(PlayerSnapshot::kPause);
     });
     showControls();
     showTray();
@@ -137,7 +139,7 @@ void Transport::continuePlaying()
         now.transport = TransportState::Playing;
         now.song = {};
         now.playback = playback;
-        now.line = Playback::kConnecting;
+        now.line = Playback::connecting();
     });
     showControls();
     showTray();
@@ -158,8 +160,8 @@ void Transport::stop()
         now.provisional = false;
         now.song = {};
         now.playback = {};
-        now.status = kStatusReset;
-        now.line = PlayerSnapshot::kNoChannelSelected;
+        now.status = StatusDisplay::resetText();
+        now.line = PlayerSnapshot::shown(PlayerSnapshot::kNoChannelSelected);
         // The poll is halted now, so the indicator would go on claiming a stream that is gone.
         now.onAir = false;
         now.onAirKnown = true;

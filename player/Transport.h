@@ -23,7 +23,7 @@ public:
     /// The status line after tuning, pause and stop.
     static constexpr QLatin1StringView kStatusReset = StatusDisplay::kStatusReset;
     /// The continue item's caption while there is nothing to continue.
-    static constexpr QLatin1StringView kContinue{"Continue"};
+    static constexpr QLatin1StringView kContinue{QT_TRANSLATE_NOOP("Transport", "Continue")};
 
     /// Works on the given collaborators, which must outlive it.
     Transport(MediaPlayer &engine, PlayerState &state, FormSettings &settings, PlayerView &view,

@@ -14,7 +14,7 @@ Volume::Volume(FormSettings &settings, MediaPlayer &engine, QObject *parent)
 
 QString Volume::text(int level)
 {
-    return QStringLiteral("Volume %1 %").arg(level);
+    return tr("Volume %1 %").arg(level);
 }
 
 void Volume::set(int level)

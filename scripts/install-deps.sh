@@ -10,6 +10,8 @@ run=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libmpv-dev libtag1-dev
     qt6-qpa-plugins libqt6svg6 fonts-liberation fonts-yanone-kaffeesatz fonts-wine
     libqt6sql6-sqlite
+    # the translations: lupdate and lrelease, their CMake functions, and Qt's own texts
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 test=(
     # fixtures, stream servers, formatting

@@ -2,18 +2,20 @@
 # Takes the README's screenshots on a headless desktop: the window playing a channel
 # remembered from the last run (a local test stream), the whole screen with the main
 # menu open at "Always on top" while a now-playing popup slides in, and the song history.
-#   scripts/screenshots.sh [output folder, default docs/] [scale factor, default 1]
+#   scripts/screenshots.sh [output folder, default docs/] [scale factor, default 1] [language]
+# In a language other than English (e.g. nb) the files are named main-window-nb.png and so on.
 # Needs a release build (scripts/build.sh release) and the desktop tools of install-deps.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(cd "${1:-$root/docs}" && pwd)
 scale=${2:-1}
+language=${3:-en}
 program=$root/build/release/app/morvena-webradio
 [[ -x $program ]] || { echo "screenshots: build first (scripts/build.sh release)" >&2; exit 1; }
 
 if [[ -z ${MORVENA_SHOTS_INNER:-} ]]; then
     export MORVENA_SHOTS_INNER=1
-    exec dbus-run-session -- "$0" "$out" "$scale"
+    exec dbus-run-session -- "$0" "$out" "$scale" "$language"
 fi
 
 source "$root/tests/integration/desktop.sh"
@@ -43,7 +45,8 @@ KanalTekst=
 Siste=Radio Nordlys Jazz
 VisInfo=1
 INI
-XDG_CONFIG_HOME=$config XDG_DATA_HOME=$config/data MORVENA_MPV_OPTIONS=ao=null QT_SCALE_FACTOR=$scale "$program" &
+LANGUAGE=$language XDG_CONFIG_HOME=$config XDG_DATA_HOME=$config/data MORVENA_MPV_OPTIONS=ao=null \
+    QT_SCALE_FACTOR=$scale "$program" &
 app=$!
 
 window() {
@@ -64,7 +67,7 @@ wait_for 5 sh -c "import -window root png:- | convert - -crop 1x1+$((X + 60))+$(
 # The stream's figures and title arrive within a second or two; the first popup follows
 # at the first 3 s tick of the information view.
 sleep 2.5
-suffix=$([[ $scale == 1 ]] && echo "" || echo "@${scale}x")
+suffix=$([[ $language == en ]] || echo "-$language")$([[ $scale == 1 ]] || echo "@${scale}x")
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/main-window$suffix.png"
 
 shown() { [[ $(xdotool search --onlyvisible --classname morvena-webradio | wc -l) -ge $1 ]]; }
@@ -106,7 +109,9 @@ PY
 xdotool mousemove $((X + (4 + 15) * scale)) $((Y + (6 + 15) * scale)) click 1
 wait_for 5 shown 2 || { echo "screenshots: the menu did not open again" >&2; exit 1; }
 xdotool key Up Up Up Up Up Up Return
-history_window() { xdotool search --onlyvisible --name '^Song history$' | head -n 1 | grep .; }
+history_window() {
+    xdotool search --onlyvisible --name '^(Song history|Sanghistorikk)$' | head -n 1 | grep .
+}
 wait_for 5 history_window || { echo "screenshots: no history window" >&2; exit 1; }
 sleep 1 # the window fades in under the compositor
 import -window "$(history_window)" "$out/history-window$suffix.png"

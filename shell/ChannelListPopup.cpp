@@ -67,7 +67,7 @@ ChannelListView::ChannelListView(QWidget *parent)
     : QListView(parent)
 {
     setObjectName(QStringLiteral("mnuNetList"));
-    setAccessibleName(QStringLiteral("Channels"));
+    setAccessibleName(tr("Channels"));
     // Every row has the same height, so the view never measures rows it does not show.
     setUniformItemSizes(true);
     setFrameShape(QFrame::NoFrame);

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "MainSkin.h"
+#include "Translations.h"
 
 #include <QBrush>
 #include <QFont>
@@ -53,8 +54,7 @@ std::optional<HeardSong> HistoryModel::songAt(int row) const
     return row >= 0 && row < m_rows.size() ? m_rows.at(row).song : std::nullopt;
 }
 
-// The window's words are English throughout; the dates follow them, not the desktop's
-// language.
+// The dates speak the window's language, whatever the desktop's formats say.
 QString HistoryModel::dayText(const QDate &day) const
 {
     const QDate today = m_clock.now().date();
@@ -62,8 +62,7 @@ QString HistoryModel::dayText(const QDate &day) const
         return tr("Today");
     if (day == today.addDays(-1))
         return tr("Yesterday");
-    return QLocale(QLocale::English, QLocale::UnitedKingdom)
-        .toString(day, QStringLiteral("dddd d MMMM yyyy"));
+    return Translations::locale().toString(day, tr("dddd d MMMM yyyy", "a day's heading"));
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
@@ -96,10 +95,11 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     }
     const HeardSong &song = *row.song;
     if (role == Qt::ToolTipRole) {
-        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-        const QString from = english.toString(song.started, QStringLiteral("d MMM yyyy HH:mm:ss"));
+        const QLocale language = Translations::locale();
+        const QString from =
+            language.toString(song.started, tr("d MMM yyyy HH:mm:ss", "when a song started"));
         const QString to = song.ended.isValid()
-                               ? english.toString(song.ended.time(), QStringLiteral("HH:mm:ss"))
+                               ? language.toString(song.ended.time(), QStringLiteral("HH:mm:ss"))
                                : QStringLiteral("?");
         return tr("%1\n%2 to %3 on %4\n%5").arg(song.text(), from, to, song.channel, song.url);
     }

@@ -27,16 +27,16 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     , m_name(new QLineEdit(this))
     , m_tag(new QLineEdit(this))
     , m_country(new QLineEdit(this))
-    , m_search(new QPushButton(QStringLiteral("Search"), this))
+    , m_search(new QPushButton(tr("Search"), this))
     , m_results(new QTreeWidget(this))
-    , m_play(new QPushButton(QStringLiteral("Play"), this))
-    , m_add(new QPushButton(QStringLiteral("Add to My Channels"), this))
+    , m_play(new QPushButton(tr("Play"), this))
+    , m_add(new QPushButton(tr("Add to My Channels"), this))
     , m_preset(new QComboBox(this))
-    , m_store(new QPushButton(QStringLiteral("Store on preset"), this))
+    , m_store(new QPushButton(tr("Store on preset"), this))
     , m_status(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmFinnStasjonar"));
-    setWindowTitle(QStringLiteral("Find stations"));
+    setWindowTitle(tr("Find stations"));
     // The panel's dark face and teal highlight, as the popup menus wear them.
     setPalette(MainSkin::menuPalette(palette()));
     setAutoFillBackground(true);
@@ -44,17 +44,16 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     resize(560, 420);
 
     m_name->setObjectName(QStringLiteral("txtNavn"));
-    m_name->setPlaceholderText(QStringLiteral("Name"));
+    m_name->setPlaceholderText(tr("Name"));
     m_tag->setObjectName(QStringLiteral("txtSjanger"));
-    m_tag->setPlaceholderText(QStringLiteral("Tag, e.g. jazz"));
+    m_tag->setPlaceholderText(tr("Tag, e.g. jazz"));
     m_country->setObjectName(QStringLiteral("txtLand"));
-    m_country->setPlaceholderText(QStringLiteral("Country: NO"));
+    m_country->setPlaceholderText(tr("Country: NO"));
     m_country->setMaxLength(2);
     m_search->setObjectName(QStringLiteral("cmdSok"));
 
     m_results->setObjectName(QStringLiteral("lstStasjonar"));
-    m_results->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Country"),
-                                QStringLiteral("Codec"), QStringLiteral("kbit/s")});
+    m_results->setHeaderLabels({tr("Name"), tr("Country"), tr("Codec"), QStringLiteral("kbit/s")});
     m_results->setRootIsDecorated(false);
     m_results->setUniformRowHeights(true);
     m_results->setAllColumnsShowFocus(true);
@@ -113,7 +112,7 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
     const auto play = [this] {
         if (const Station *station = selected()) {
             m_actions.play(*station);
-            say(QStringLiteral("Playing %1.").arg(station->name));
+            say(tr("Playing %1.").arg(station->name));
         }
     };
     connect(m_results, &QTreeWidget::itemActivated, this, play);
@@ -132,12 +131,12 @@ StationSearchDialog::StationSearchDialog(DirectoryClient &directory, StationActi
         if (const Station *station = selected()) {
             const int preset = m_preset->currentData().toInt();
             m_actions.store(preset, *station);
-            say(QStringLiteral("%1 is stored on preset %2.").arg(station->name).arg(preset));
+            say(tr("%1 is stored on preset %2.").arg(station->name).arg(preset));
         }
     });
     updateButtons();
-    say(QStringLiteral("Search by name, tag or country code; the most played stations come "
-                       "first."));
+    say(tr("Search by name, tag or country code; the most played stations come "
+           "first."));
 }
 
 QString StationSearchDialog::statusText() const
@@ -194,7 +193,7 @@ void StationSearchDialog::showEvent(QShowEvent *event)
 
 void StationSearchDialog::search()
 {
-    say(QStringLiteral("Searching…"));
+    say(tr("Searching…"));
     m_directory.search({m_name->text(), m_tag->text(), m_country->text()});
 }
 
@@ -224,8 +223,8 @@ void StationSearchDialog::showResult(const StationSearch &result)
         m_results->setCurrentItem(rows.first());
     }
     say(m_stations.isEmpty()
-            ? QStringLiteral("No stations found.")
-            : QStringLiteral("%1 stations, the most played first.").arg(m_stations.size()));
+            ? tr("No stations found.")
+            : tr("%n station(s), the most played first.", nullptr, int(m_stations.size())));
     updateButtons();
 }
 

@@ -210,7 +210,7 @@ void frmMain::addPictureButtons()
         const MainSkin::ButtonPlace &place = MainSkin::kButtons.at(i);
         auto *button = new PictureButton(m_probe, this);
         button->setObjectName(QLatin1String(place.name));
-        button->setAccessibleName(QLatin1String(place.accessibleName));
+        button->setAccessibleName(QCoreApplication::translate("MainSkin", place.accessibleName));
         button->readProperties(MainSkin::buttonLayout(place.art));
         button->setGeometry(place.rect);
         made.at(i) = button;
@@ -243,40 +243,39 @@ QAction *frmMain::addItem(QMenu *menu, const char *name, const QString &caption)
 
 void frmMain::buildMainMenu()
 {
-    m_mnuFavs = m_mnuSystray->addMenu(QStringLiteral("My Channels"));
+    m_mnuFavs = m_mnuSystray->addMenu(tr("My Channels"));
     m_mnuFavs->setObjectName(QStringLiteral("mnuFavs"));
-    m_mnuNet = addItem(m_mnuFavs, "mnuNet", QStringLiteral("¦ Edit Channels"));
+    m_mnuNet = addItem(m_mnuFavs, "mnuNet", tr("\u00a6 Edit Channels"));
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek"));
-    QMenu *functions = m_mnuSystray->addMenu(QStringLiteral("Settings"));
+    QMenu *functions = m_mnuSystray->addMenu(tr("Settings"));
     functions->setObjectName(QStringLiteral("Funksjoner"));
-    QMenu *onTop = functions->addMenu(QStringLiteral("Always on top"));
+    QMenu *onTop = functions->addMenu(tr("Always on top"));
     onTop->setObjectName(QStringLiteral("alltid_topp"));
-    m_visTopp = addItem(onTop, "vis_topp", QStringLiteral("Always"));
+    m_visTopp = addItem(onTop, "vis_topp", tr("Always"));
     connect(m_visTopp, &QAction::triggered, this, &frmMain::visToppTriggered);
-    m_ikkeTop = addItem(onTop, "ikke_top", QStringLiteral("Normal"));
+    m_ikkeTop = addItem(onTop, "ikke_top", tr("Normal"));
     connect(m_ikkeTop, &QAction::triggered, this, &frmMain::ikkeTopTriggered);
-    QMenu *info = functions->addMenu(QStringLiteral("Information View"));
+    QMenu *info = functions->addMenu(tr("Information View"));
     info->setObjectName(QStringLiteral("vis_informasjon"));
-    m_jaInfo = addItem(info, "ja_info", QStringLiteral("Yes"));
+    m_jaInfo = addItem(info, "ja_info", tr("Yes"));
     connect(m_jaInfo, &QAction::triggered, this, &frmMain::jaInfoTriggered);
-    m_infoIkke = addItem(info, "info_ikke", QStringLiteral("No"));
+    m_infoIkke = addItem(info, "info_ikke", tr("No"));
     connect(m_infoIkke, &QAction::triggered, this, &frmMain::infoIkkeTriggered);
     functions->addSeparator()->setObjectName(QStringLiteral("eksport_kanaler"));
-    m_eksportkanaler =
-        addItem(functions, "eksportkanaler", QStringLiteral("Export Mine Kanaler.ini"));
+    m_eksportkanaler = addItem(functions, "eksportkanaler", tr("Export Mine Kanaler.ini"));
     functions->addSeparator()->setObjectName(QStringLiteral("skille_mkr"));
-    connect(addItem(functions, "hjelp_nettr", QStringLiteral("About..")), &QAction::triggered, this,
+    connect(addItem(functions, "hjelp_nettr", tr("About..")), &QAction::triggered, this,
             &frmMain::aboutRequested);
     // Below Settings, so the keys that reach My Channels, Settings and the last item stay.
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_stasjonar"));
-    m_finnStasjonar = addItem(m_mnuSystray, "finn_stasjonar", QStringLiteral("Find stations…"));
-    m_leggTilKanal = addItem(m_mnuSystray, "legg_til_kanal", QStringLiteral("Add to My Channels"));
+    m_finnStasjonar = addItem(m_mnuSystray, "finn_stasjonar", tr("Find stations…"));
+    m_leggTilKanal = addItem(m_mnuSystray, "legg_til_kanal", tr("Add to My Channels"));
     addHistoryItems();
     buildRecordSleepItems();
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek2"));
-    connect(addItem(m_mnuSystray, "hva_spn", QStringLiteral("What's On?")), &QAction::triggered,
-            this, &frmMain::whatsOnRequested);
-    connect(addItem(m_mnuSystray, "stopp", QStringLiteral("Stop Radio")), &QAction::triggered, this,
+    connect(addItem(m_mnuSystray, "hva_spn", tr("What's On?")), &QAction::triggered, this,
+            &frmMain::whatsOnRequested);
+    connect(addItem(m_mnuSystray, "stopp", tr("Stop Radio")), &QAction::triggered, this,
             &frmMain::stopRequested);
 }
 
@@ -285,25 +284,25 @@ void frmMain::buildMainMenu()
 void frmMain::addHistoryItems()
 {
     m_mnuSystray->addSeparator()->setObjectName(QStringLiteral("strek_historikk"));
-    connect(addItem(m_mnuSystray, "stjerne", QStringLiteral("Star This Song\t*")),
-            &QAction::triggered, this, &frmMain::starRequested);
-    connect(addItem(m_mnuSystray, "historikk", QStringLiteral("Song History…\tH")),
-            &QAction::triggered, this, &frmMain::historyRequested);
-    connect(addItem(m_mnuSystray, "stjernemerkte", QStringLiteral("Starred Songs…")),
-            &QAction::triggered, this, &frmMain::starredRequested);
+    connect(addItem(m_mnuSystray, "stjerne", tr("Star This Song\t*")), &QAction::triggered, this,
+            &frmMain::starRequested);
+    connect(addItem(m_mnuSystray, "historikk", tr("Song History…\tH")), &QAction::triggered, this,
+            &frmMain::historyRequested);
+    connect(addItem(m_mnuSystray, "stjernemerkte", tr("Starred Songs…")), &QAction::triggered, this,
+            &frmMain::starredRequested);
 }
 
 // Record and Sleep, beside the other things the player does on its own.
 void frmMain::buildRecordSleepItems()
 {
-    m_opptak = addItem(m_mnuSystray, "opptak", QStringLiteral("Record\tR"));
+    m_opptak = addItem(m_mnuSystray, "opptak", tr("Record\tR"));
     m_opptak->setCheckable(true);
     connect(m_opptak, &QAction::triggered, this, [this] {
         // The item shows what the recorder says, not what the click made of it.
         m_opptak->setChecked(!m_opptak->isChecked());
         emit recordToggled();
     });
-    QMenu *sleep = m_mnuSystray->addMenu(QStringLiteral("Sleep"));
+    QMenu *sleep = m_mnuSystray->addMenu(tr("Sleep"));
     sleep->setObjectName(QStringLiteral("sove"));
     m_sove = new QActionGroup(sleep);
     const auto choice = [this, sleep](const char *name, const QString &caption, int minutes) {
@@ -313,10 +312,10 @@ void frmMain::buildRecordSleepItems()
         m_sove->addAction(item);
         connect(item, &QAction::triggered, this, [this, minutes] { emit sleepRequested(minutes); });
     };
-    choice("sove_av", QStringLiteral("Off"), 0);
+    choice("sove_av", tr("Off"), 0);
     for (const int minutes : SleepTimer::kChoices)
-        choice("sove_min", QStringLiteral("%1 minutes").arg(minutes), minutes);
-    choice("sove_annan", QStringLiteral("Other time…\tZ"), -1);
+        choice("sove_min", tr("%n minute(s)", nullptr, minutes), minutes);
+    choice("sove_annan", tr("Other time…\tZ"), -1);
     setSleepShown(0);
     m_recordingMark = new QLabel(QStringLiteral("REC"), this);
     m_recordingMark->setObjectName(QStringLiteral("opptak_merke"));

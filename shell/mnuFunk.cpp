@@ -8,12 +8,12 @@ mnuFunk::mnuFunk(QWidget *parent)
 {
     setObjectName(QStringLiteral("mnuFunk"));
     m_menu->setObjectName(QStringLiteral("hoved_mnufunk"));
-    m_musikkfil = m_menu->addAction(QStringLiteral("Playlist <..>"));
+    m_musikkfil = m_menu->addAction(tr("Playlist <..>"));
     m_musikkfil->setObjectName(QStringLiteral("musikkfil"));
     m_menu->addSeparator()->setObjectName(QStringLiteral("linje"));
-    m_fortsettAvs = m_menu->addAction(QStringLiteral("Continue"));
+    m_fortsettAvs = m_menu->addAction(tr("Continue"));
     m_fortsettAvs->setObjectName(QStringLiteral("fortsett_avs"));
-    m_pauseAvs = m_menu->addAction(QStringLiteral("Pause"));
+    m_pauseAvs = m_menu->addAction(tr("Pause"));
     m_pauseAvs->setObjectName(QStringLiteral("pause_avs"));
     connect(m_musikkfil, &QAction::triggered, this, &mnuFunk::musikkfilTriggered);
     connect(m_fortsettAvs, &QAction::triggered, this, &mnuFunk::fortsettAvsTriggered);

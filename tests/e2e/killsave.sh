@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# 1. A stream that fails says why in the now-playing line, which the program saves: a
-#    refused port "Connection refused", a missing stream "Station not found (HTTP 404)".
+# 1. A stream that fails says why in the now-playing line, which the program saves, in the
+#    listener's Norwegian: a refused port "Tilkoblingen ble avvist" (connection refused), a
+#    missing stream "Fant ikke stasjonen (HTTP 404)"; the command line answers in Norwegian.
 # 2. SIGKILL at random moments while the program starts and while it saves as it quits:
 #    after every kill the settings file must still be whole, its [2.71] group holding the
 #    stored stream and the option last saved, never a half-written file.
@@ -17,14 +18,16 @@ settings=$RADIO_SETTINGS
 
 spawn "$server" >"$work/port" 2>"$work/server.log"
 wait_for 10 test -s "$work/port" || fail "no stream server"
-for case in "http://127.0.0.1:$(free_port)/x.mp3=Connection refused" \
-    "http://127.0.0.1:$(head -n 1 "$work/port")/missing.mp3=Station not found (HTTP 404)"; do
+for case in "http://127.0.0.1:$(free_port)/x.mp3=Tilkoblingen ble avvist" \
+    "http://127.0.0.1:$(head -n 1 "$work/port")/missing.mp3=Fant ikke stasjonen (HTTP 404)"; do
     printf '[2.71]\nLydstraumURL=%s\nTittel2=Failing\n' "${case%%=*}" >"$settings"
     radio_start
     wait_for 2 setting_is KanalTekst "${case#*=}" || fail "${case%%=*}: KanalTekst=$(setting KanalTekst)"
     radio_quit
     pass "${case%%=*}: ${case#*=}"
 done
+said=$("$program" --no-such-option 2>&1 || true)
+[[ $said == *"Prøv --help."* ]] || fail "the command line said: $said"
 
 # A file the last version wrote comes back as it was after a start and a SIGTERM: a
 # paused store, its presets and the volume, key for key. A playing store plays its station,

@@ -1,9 +1,10 @@
 // The libmpv adapter against a local stream server: playback, figures, metadata, faults and
-// their reasons, reconnection, playlists, files that end, unsafe locations and HTTPS. Audio
-// goes to mpv's null output. Calls are checked for freezes only (a blocking connect or read
-// takes seconds); how long they take on a quiet machine is bench-stalls' business.
+// their reasons (in Norwegian), reconnection, playlists, files that end, unsafe locations and
+// HTTPS. Audio goes to mpv's null output. Calls are checked for freezes only (a blocking connect
+// or read takes seconds); how long they take on a quiet machine is bench-stalls' business.
 #include "MpvMediaPlayer.h"
 #include "TestStreamServer.h"
+#include "Translations.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -81,13 +82,17 @@ class TestEngine : public QObject {
         const quint16 port = m_server->port();
         m_server->stop();
         QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Reconnecting, 10'000);
-        QVERIFY(m_player->playback().text().startsWith(QLatin1String("Reconnecting")));
+        QVERIFY(m_player->playback().text().startsWith(QStringLiteral("Kobler til på nytt")));
         QVERIFY(m_server->start(port));
         QTRY_COMPARE_WITH_TIMEOUT(audio.count(), audioCountAfter, 15'000);
         QCOMPARE(m_player->status(), Status::Playing);
     }
 
 private slots:
+    void initTestCase()
+    {
+        QCOMPARE(Translations::install(QLocale(QLocale::NorwegianBokmal)), "nb");
+    }
     void init()
     {
         // The rows wait on real streams: ctest runs them in two halves of about the same
@@ -154,13 +159,14 @@ private slots:
         QTest::addColumn<Mode>("mode");
         QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("404") << Mode::NotFound << false << "Station not found (HTTP 404)";
-        QTest::newRow("refused") << Mode::Normal << true << "Connection refused";
-        QTest::newRow("garbage") << Mode::Garbage << false << "No audio arrived within 3 s";
-        QTest::newRow("hang") << Mode::Hang << false << "No audio arrived within 3 s";
-        QTest::newRow("trickle") << Mode::Trickle << false << "No audio arrived within 3 s";
-        QTest::newRow("redirect loop") << Mode::RedirectLoop << false << "Too many redirects";
-        QTest::newRow("hangs up") << Mode::HangUp << false << "The server closed the connection";
+        QTest::newRow("404") << Mode::NotFound << false << "Fant ikke stasjonen (HTTP 404)";
+        QTest::newRow("refused") << Mode::Normal << true << "Tilkoblingen ble avvist";
+        QTest::newRow("garbage") << Mode::Garbage << false << "Ingen lyd kom i løpet av 3 s";
+        QTest::newRow("hang") << Mode::Hang << false << "Ingen lyd kom i løpet av 3 s";
+        QTest::newRow("trickle") << Mode::Trickle << false << "Ingen lyd kom i løpet av 3 s";
+        QTest::newRow("redirect loop")
+            << Mode::RedirectLoop << false << "For mange videresendinger";
+        QTest::newRow("hangs up") << Mode::HangUp << false << "Serveren lukket forbindelsen";
     }
     void faultsFailWithoutFreezing()
     {
@@ -235,7 +241,7 @@ private slots:
         const quint16 port = m_server->port();
         m_server->stop();
         QTRY_VERIFY_WITH_TIMEOUT(m_player->playback().secondsToRetry > 0, 10'000);
-        QCOMPARE(m_player->playback().text(), QStringLiteral("Reconnecting in 2 s\u2026"));
+        QCOMPARE(m_player->playback().text(), QStringLiteral("Kobler til på nytt om 2 s\u2026"));
         m_player->close();
         QVERIFY(m_server->start(port));
         const int connections = m_server->connectionCount();
@@ -368,7 +374,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Playing, kStartTimeoutMs);
         QTRY_COMPARE(info("Title"), QStringLiteral("Fixture Title"));
         QTRY_COMPARE_WITH_TIMEOUT(m_player->status(), Status::Ended, 10'000);
-        QCOMPARE(m_player->playback().text(), QStringLiteral("Played to the end"));
+        QCOMPARE(m_player->playback().text(), QStringLiteral("Spilt til slutten"));
         const int connections = m_server->connectionCount();
         QTest::qWait(1500);
         QCOMPARE(m_server->connectionCount(), connections);
@@ -452,7 +458,7 @@ private slots:
         } else {
             QVERIFY(failed.wait(kStartTimeoutMs));
             QCOMPARE(m_player->playback().text(),
-                     QStringLiteral("Secure connection failed: certificate not trusted"));
+                     QStringLiteral("Sikker tilkobling mislyktes: sertifikatet er ikke klarert"));
         }
         m_player.reset();
         server.kill();

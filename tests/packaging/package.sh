@@ -12,7 +12,7 @@ id=org.morvena.Webradio
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for file in bin/morvena-webradio "share/applications/$id.desktop" \
     "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" \
-    "share/morvena-webradio/Mine Kanaler.ini"; do
+    "share/morvena-webradio/Mine Kanaler.ini" share/morvena-webradio/translations/morvena_nb.qm; do
     [[ -f $work/prefix/$file ]] || fail "not installed: $file"
 done
 for size in 16 32 48 64 128 256; do

@@ -16,7 +16,7 @@ program=$work/program/morvena-webradio
 
 # The command line is read before anything needs a display; Qt's own options still work.
 status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --bogus >"$work/bogus.out" 2>&1 ||
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=C LANGUAGE= "$program" --bogus >"$work/bogus.out" 2>&1 ||
     status=$?
 [[ $status == 2 ]] && grep -q "Unknown option 'bogus'" "$work/bogus.out" ||
     fail "--bogus without a display ended with $status: $(cat "$work/bogus.out")"

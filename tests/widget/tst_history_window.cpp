@@ -4,6 +4,7 @@
 #include "HistoryDatabase.h"
 #include "HistoryModel.h"
 #include "HistoryWindow.h"
+#include "Translations.h"
 #include "UrlLauncher.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -92,9 +94,13 @@ class tst_HistoryWindow : public QObject {
 private slots:
     void init()
     {
+        // A row's name is the language it runs in; a test without rows runs in English.
+        Translations::install(QLocale(QString::fromLatin1(QTest::currentDataTag())));
         m_clock.time = kNow;
         m_history = std::make_unique<HistoryDatabase>(
-            m_dir.filePath(QStringLiteral("%1.sqlite").arg(QTest::currentTestFunction())), m_box);
+            m_dir.filePath(QStringLiteral("%1%2.sqlite")
+                               .arg(QTest::currentTestFunction(), QTest::currentDataTag())),
+            m_box);
         QVERIFY(m_history->open());
         add(30, QStringLiteral("Aurora"), QStringLiteral("Runaway"), QStringLiteral("NRK P3"));
         add(10, QStringLiteral("Kari Bremnes"), QStringLiteral("Blåmann"),
@@ -113,23 +119,34 @@ private slots:
         m_calls.take();
     }
 
+    // The days in the window's language, as are its title and tabs.
+    void daysAndFilter_data()
+    {
+        QTest::addColumn<QStringList>("days");
+        QTest::addColumn<QString>("tab");
+        QTest::newRow("en_GB") << QStringList{"# Today", "# Yesterday", "# Friday 4 December 2026"}
+                               << "Starred";
+        QTest::newRow("nb_NO") << QStringList{"# I dag", "# I går", "# fredag 4. desember 2026"}
+                               << "Stjernemerket";
+    }
     void daysAndFilter()
     {
-        QCOMPARE(shown(), (QStringList{"# Today", "Kari Bremnes - Blåmann", "Aurora - Runaway",
-                                       "# Yesterday", "Röyksopp - Eple", "# Friday 4 December 2026",
-                                       "Nyheter, kl. 12"}));
+        QFETCH(QStringList, days);
+        QFETCH(QString, tab);
+        QCOMPARE(m_window->findChild<QTabBar *>()->tabText(1), tab);
+        QCOMPARE(shown(), (QStringList{days[0], "Kari Bremnes - Blåmann", "Aurora - Runaway",
+                                       days[1], "Röyksopp - Eple", days[2], "Nyheter, kl. 12"}));
         // Typed into the field, case and accents as the listener types them.
         QTest::keyClicks(m_window->filterField(), QStringLiteral("BLÅ"));
-        QCOMPARE(shown(), (QStringList{"# Today", "Kari Bremnes - Blåmann"}));
+        QCOMPARE(shown(), (QStringList{days[0], "Kari Bremnes - Blåmann"}));
         m_window->filterField()->setText(QStringLiteral("p3"));
-        QCOMPARE(shown(),
-                 (QStringList{"# Today", "Aurora - Runaway", "# Yesterday", "Röyksopp - Eple"}));
+        QCOMPARE(shown(), (QStringList{days[0], "Aurora - Runaway", days[1], "Röyksopp - Eple"}));
         m_window->filterField()->setText(QStringLiteral("nothing like it"));
         QCOMPARE(shown(), QStringList{});
         // A song recorded while the window is open shows at once.
         m_window->filterField()->clear();
         add(1, QStringLiteral("New"), QStringLiteral("Song"), QStringLiteral("NRK P3"));
-        QCOMPARE(shown().mid(0, 2), (QStringList{"# Today", "New - Song"}));
+        QCOMPARE(shown().mid(0, 2), (QStringList{days[0], "New - Song"}));
     }
 
     void copyStarAndStarredTab()

@@ -2,14 +2,19 @@
 // and termination, the tray icon and its clicks, always on top and the channel list. Its
 // transport buttons and items are e2e_radio's, on a real desktop.
 #include "ChannelListPopup.h"
+#include "DirectoryClient.h"
 #include "Fixture.h"
 #include "PictureButton.h"
+#include "StationActions.h"
+#include "StationSearchDialog.h"
+#include "Translations.h"
 #include "mnuFunk.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -48,6 +53,14 @@ QAction *item(Fixture &f, const char *name)
 {
     f.window->functionsWindow()->hoved_mnufunk(); // the popup loads on first use
     return f.window->findChild<QAction *>(QLatin1String(name));
+}
+QStringList texts(const QMenu *menu)
+{
+    QStringList all;
+    for (const QAction *action : menu->actions())
+        all +=
+            action->menu() ? texts(action->menu()) << action->text() : QStringList{action->text()};
+    return all;
 }
 void sendToTray(Fixture &f)
 {
@@ -217,6 +230,42 @@ private slots:
         }
         writer.join();
         QVERIFY(loopRan);
+    }
+
+    // The desktop's language: the menus, the tray's popup, the station search and the words
+    // for a state speak it; the settings file keeps its own words in every language.
+    void speaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nb_NO")
+            << "Mine kanaler|Alltid øverst|30 minutter|Sovetimer|Spilleliste <..>|"
+               "Fortsett|Finn stasjoner|Søk|ingen kanal valgt|ingen strøm";
+        QTest::newRow("en_GB") << "My Channels|Always on top|30 minutes|Sleep|Playlist <..>|"
+                                  "Continue|Find stations|Search|no channel selected|no stream";
+    }
+    void speaksTheLanguage()
+    {
+        QFETCH(QString, expected);
+        const QString language = QTest::currentDataTag();
+        QCOMPARE(Translations::install(QLocale(language)), language.left(2).remove("en"));
+        Fixture f(With::Window, saved("Pause..."));
+        QCOMPARE(label(f, "Label2")->text(), QStringLiteral("Pause...")); // read as the pause
+        f.transport->stop();
+        DirectoryClient::Settings nowhere;
+        nowhere.fixedBase = QUrl("http://127.0.0.1:9");
+        DirectoryClient directory(nowhere);
+        StationActions actions(*f.transport, *f.adder, *f.presets, directory);
+        StationSearchDialog search(directory, actions);
+        QStringList shown = texts(f.window->mnuSystray()) +
+                            texts(f.window->functionsWindow()->hoved_mnufunk()) +
+                            QStringList{search.windowTitle(), label(f, "Label2")->text(),
+                                        label(f, "Label5")->text()};
+        for (const QPushButton *button : search.findChildren<QPushButton *>())
+            shown += button->text();
+        for (const QString &text : expected.split('|'))
+            QVERIFY2(shown.contains(text), qPrintable(text + " in " + shown.join('|')));
+        QCOMPARE(f.stored(u"Tittel2"), QStringLiteral("no channel selected"));
+        QCOMPARE(f.stored(u"KanalTekst"), QStringLiteral("no channel selected"));
     }
 
     // Closing the window saves; the exit button does not (SIGTERM's close is e2e_radio's).
