@@ -49,7 +49,14 @@ unlock_folder() {
     chmod u+w "$folder"
 }
 trap 'unlock_folder; radio_cleanup' EXIT
-message_box() { xdotool search --onlyvisible --name '^Recording$'; }
+# Our shown dialogs (a message box), whatever the language of their titles.
+message_box() {
+    local id found=1
+    for id in $(xdotool search --onlyvisible --classname morvena-webradio 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && echo "$id" && found=0
+    done
+    return $found
+}
 part_files() { compgen -G "$folder/.recording-*"; }
 # R on the panel; a tap on its face first gives it the keys (see e2e_mpris.sh).
 record_key() { click_panel 5 150 174 13 && xdotool key r; }
