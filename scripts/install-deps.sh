@@ -19,7 +19,7 @@ test=(
     # the Norwegian locale the failure reasons are checked under (generated into the build)
     locales
     # headless desktop and desktop tools
-    xvfb xauth xdotool imagemagick x11-utils dbus dbus-x11 openbox picom trayer playerctl
+    xvfb xauth xdotool xclip imagemagick x11-utils dbus dbus-x11 openbox picom trayer playerctl
     # install tree and Debian package checks
     desktop-file-utils appstream lintian dpkg-dev file
 )

@@ -13,7 +13,7 @@ program=${1:?usage: e2e_history.sh <morvena-webradio> <tone.mp3> [kill rounds]}
 tone=${2:?}
 rounds=${3:-4}
 source "$(dirname "$0")/radio.sh"
-need icecast2 ffmpeg ffprobe curl python3
+need icecast2 ffmpeg ffprobe curl python3 xclip
 [[ -f $tone ]] || { echo "SKIP: no fixture $tone"; exit 77; }
 in_dbus_session "$0" "$@"
 radio_desktop
@@ -49,8 +49,8 @@ unlock_folder() {
     chmod u+w "$folder"
 }
 trap 'unlock_folder; radio_cleanup' EXIT
-# Our shown dialogs (a message box), whatever the language of their titles.
-message_box() {
+# Our shown dialogs (a message box, the song history), whatever the language of their titles.
+dialogs() {
     local id found=1
     for id in $(xdotool search --onlyvisible --classname morvena-webradio 2>/dev/null); do
         xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && echo "$id" && found=0
@@ -82,19 +82,29 @@ record_key
 wait_for 10 part_files || fail "R did not start recording again"
 if lock_folder; then
     icecast_title "Locked Artist - Fourth Song" || fail "the server refused the title"
-    wait_for 20 message_box || fail "no message when the folder turned read-only"
-    xdotool windowactivate --sync "$(message_box | head -n 1)" key Return
-    wait_for 5 eval '! message_box' || fail "the message did not close"
+    wait_for 20 dialogs || fail "no message when the folder turned read-only"
+    xdotool windowactivate --sync "$(dialogs | head -n 1)" key Return
+    wait_for 5 eval '! dialogs' || fail "the message did not close"
     unlock_folder
     icecast_title "Locked Artist - Fifth Song" || fail "the server refused the title"
     wait_for 20 kept "Locked Artist" "Fifth Song" || fail "the radio stopped with recording"
     sleep 3 # a cut of "Fourth Song", were it still recording, would show by now
-    ! message_box >/dev/null || fail "a second message"
+    ! dialogs >/dev/null || fail "a second message"
     pass "a read-only folder: one message, the radio plays on"
 else
     unlock_folder
     echo "skip: the folder cannot be made read-only here"
 fi
+# What the listener finds in the History window (H): each title once, copied from there.
+click_panel 5 150 174 13 && xdotool key h
+wait_for 10 dialogs || fail "H opened no history window"
+xdotool windowactivate --sync "$(dialogs | head -n 1)" key ctrl+a ctrl+c
+wait_for 5 sh -c 'xclip -o -selection clipboard | grep -q "E2E Artist"' || fail "nothing copied"
+copied=$(xclip -o -selection clipboard)
+for title in "${titles[@]}"; do
+    [[ $(grep -cx "E2E Artist - $title" <<<"$copied") == 1 ]] || fail "the window shows: $copied"
+done
+pass "the History window shows each title once"
 radio_quit
 for title in "${titles[@]}"; do
     [[ $(count_of "E2E Artist" "$title") == 1 ]] || fail "'$title' kept $(count_of "E2E Artist" "$title") times"
