@@ -2,8 +2,9 @@
 # The song history and recording of the whole program against a real Icecast 2 server on
 # 127.0.0.1, on the shared headless desktop: each title the server names is kept once, with
 # its end once the program quits, and shown once in the History window (copied from it); the
-# songs recorded whole (the R key on the panel) decode to the length the history gives them and carry their tags; a recording folder
-# turning read-only stops recording with one message while the radio plays on. Then
+# songs recorded whole (the R key on the panel) decode to the length the history gives them
+# and carry their tags; a recording folder turning read-only stops recording with one
+# message while the radio plays on. Then
 # SIGKILL while the program writes leaves a database that passes integrity_check and still
 # holds every song it was seen to begin. Python's sqlite3 and ffprobe read the files the way
 # any other tool would. Exits 77 when Icecast, ffmpeg, python3 or the desktop are missing.
