@@ -16,21 +16,14 @@ std::optional<HeardSong> SongRecorder::current() const
     return m_open->song;
 }
 
-// The snapshot already tells songs from state words; a title that reads like one of them,
-// or like the channel's own name, is still a station filling its title field, not a song.
+// The snapshot already tells songs from the words for a state, whatever they read in the
+// listener's language; a blank title, or the channel's own name alone, is a station filling
+// its title field, not a song.
 bool SongRecorder::isRealSong(const PlayerSnapshot &now)
 {
     const Song &song = now.song;
     if (song.title.trimmed().isEmpty())
         return false;
-    const QString text = song.text();
-    for (const QString &word : {PlayerSnapshot::shown(PlayerSnapshot::kPause),
-                                PlayerSnapshot::shown(PlayerSnapshot::kNoChannelSelected),
-                                Playback::connecting(), Playback::shown(Playback::kEnded),
-                                Playback::shown(Playback::kNoTitle), now.playback.text()}) {
-        if (text == word)
-            return false;
-    }
     return !(song.artist.isEmpty() && song.title == now.channel.name);
 }
 

@@ -154,7 +154,6 @@ void tst_History::recorder_data()
     QTest::newRow("state words and the channel's name are no songs")
         << QList<Step>{{0, P, "A", State::Connecting, "", Playback::kConnecting},
                        {2, P, "A", State::Playing, "", "Radio A"},
-                       {3, P, "A", State::Playing, "", QString(Playback::kNoTitle)},
                        {4, Transport::Paused, "A", State::Idle, "", "Pause..."},
                        {9, P, "A", State::Playing, "", "   "}}
         << QStringList{};
