@@ -76,6 +76,8 @@ public:
     /// Counts the changes of `line`, so that a reader can tell whether the line still shows
     /// what it wrote there, whatever the words.
     quint64 lineSerial = 0;
+    /// Counts the listener's tunings: a new one announces its first title afresh.
+    quint64 tuning = 0;
     QString status; ///< the status line as shown
     bool onAir = false;
     bool onAirKnown = false; ///< false until the indicator was first set (the start colour)

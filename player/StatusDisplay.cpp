@@ -120,10 +120,13 @@ void StatusDisplay::watch()
     // Only what the stream said is news, and only while the line still shows it: anything
     // written there since (connecting, a pause, a drop) is not. Exact comparison with the
     // last announcement: a change of case alone is a new text and is announced.
-    if (m_news.isEmpty() || m_state.snapshot().lineSerial != m_newsLine ||
-        m_state.Label1() == m_news) {
+    const PlayerSnapshot &now = m_state.snapshot();
+    if (m_news.isEmpty() || now.lineSerial != m_newsLine ||
+        (m_announced == m_news && m_announcedTuning == now.tuning)) {
         return;
     }
+    m_announced = m_news;
+    m_announcedTuning = now.tuning;
     m_announcer.announce(m_state.Label2(), m_news.toUpper());
     m_state.setLabel1(m_news);
 }

@@ -65,7 +65,9 @@ private:
     Announcer &m_announcer;
     const Clock &m_clock;
     QLocale m_locale;
-    QString m_news;           // the last now-playing text the stream itself gave
-    quint64 m_newsLine = 0;   // the line's serial once it showed m_news
-    bool m_returning = false; // back from a drop: the song stands until a title comes
+    QString m_news;                // the last now-playing text the stream itself gave
+    quint64 m_newsLine = 0;        // the line's serial once it showed m_news
+    QString m_announced;           // the last text announced...
+    quint64 m_announcedTuning = 0; // ...and in which tuning
+    bool m_returning = false;      // back from a drop: the song stands until a title comes
 };

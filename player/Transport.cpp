@@ -55,8 +55,9 @@ void Transport::tune(const QString &name, const QString &url, ChannelSource sour
         now.status = StatusDisplay::resetText();
         // The last station's title would pass for this one's until the stream names its own.
         now.line = Playback::connecting();
+        // A new tuning announces its first title even when the last station played the same.
+        ++now.tuning;
     });
-    // A new tuning announces its first title even when the last station played the same.
     m_state.setLabel1(QString());
     showTray();
     m_settings.SaveFormSettings(FormSettings::kAppName);
