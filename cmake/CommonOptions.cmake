@@ -15,6 +15,8 @@ if(MORVENA_SANITIZE)
     target_compile_options(morvena_options INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(morvena_options INTERFACE -fsanitize=address,undefined)
+    # The program ends by taking everything down, where the sanitizers can see it.
+    target_compile_definitions(morvena_options INTERFACE MORVENA_FULL_TEARDOWN)
 endif()
 
 # Where the build puts the generated audio fixtures and helper programs.

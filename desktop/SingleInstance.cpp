@@ -101,6 +101,11 @@ bool SingleInstance::takeOver(int timeoutMs)
     return true;
 }
 
+void SingleInstance::release()
+{
+    m_server.close();
+}
+
 bool SingleInstance::listenTakingOver()
 {
     if (m_server.listen(m_name)) {

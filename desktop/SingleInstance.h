@@ -42,6 +42,9 @@ public:
     /// `timeoutMs`.
     static bool handOver(const QString &name, const QString &target, int timeoutMs = kAnswerMs);
 
+    /// Stops serving later starts and removes the socket, as the end of the object would.
+    void release();
+
 signals:
     /// A later start handed over `target` (empty: it only asked for the window).
     void requested(const QString &target);

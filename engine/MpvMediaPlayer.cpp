@@ -39,7 +39,6 @@ enum Observed : quint64 {
     kObserveFileSize,
     kObservePath,
     kObservePausedForCache,
-    kObserveDuration,
     kObservePlaybackTime, // while capturing
     kObserveCodec,        // while capturing
     kObserveCacheState,   // while capturing: how far back the cache reaches
@@ -141,7 +140,6 @@ struct MpvMediaPlayer::Private {
     std::optional<qint64> bitrate;
     std::optional<int> buffering;
     bool pausedForCache = false;
-    std::optional<double> duration; // a file's length, once the engine knows it
     // A live stream has no size; the size the server announced (or a file's) is what tells
     // a finished download from a dropped stream.
     bool sizeKnown = false;
@@ -179,7 +177,6 @@ struct MpvMediaPlayer::Private {
         bitrate.reset();
         buffering.reset();
         pausedForCache = false;
-        duration.reset();
         sizeKnown = false;
         bufferingCount = 0;
     }
@@ -447,9 +444,6 @@ struct MpvMediaPlayer::Private {
                 pathIsNetwork = isNetworkLocation(path);
             }
             break;
-        case kObserveDuration:
-            duration = doubleOf(p);
-            break;
         case kObservePlaybackTime:
             capture.position = doubleOf(p);
             break;
@@ -635,7 +629,6 @@ MpvMediaPlayer::MpvMediaPlayer(const QStringList &extraOptions, QObject *parent)
     mpv_observe_property(mpv, kObserveFileSize, "file-size", MPV_FORMAT_INT64);
     mpv_observe_property(mpv, kObservePath, "path", MPV_FORMAT_STRING);
     mpv_observe_property(mpv, kObservePausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
-    mpv_observe_property(mpv, kObserveDuration, "duration", MPV_FORMAT_DOUBLE);
     mpv_set_wakeup_callback(mpv, &Private::wakeup, d.get());
 }
 
@@ -824,11 +817,15 @@ std::optional<std::pair<double, std::optional<double>>> MpvMediaPlayer::filePosi
 {
     if (!d->hasItem || !d->mpv || (d->path.isEmpty() ? d->urlIsNetwork : d->pathIsNetwork))
         return std::nullopt;
+    // Both read when the status line asks, not observed: the position changes with every
+    // audio frame, and so does the length the engine guesses while a file is still read.
     double position = 0;
-    // Read when the status line asks, not observed: it changes with every audio frame.
     if (mpv_get_property(d->mpv, "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
         return std::nullopt;
-    return std::pair{position, d->duration};
+    std::optional<double> length;
+    if (double value = 0; mpv_get_property(d->mpv, "duration", MPV_FORMAT_DOUBLE, &value) >= 0)
+        length = value;
+    return std::pair{position, length};
 }
 
 std::optional<qint64> MpvMediaPlayer::bandWidth() const

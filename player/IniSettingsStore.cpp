@@ -102,8 +102,21 @@ bool IniSettingsStore::saveSettings(const QString &appName, const QString &secti
     if (settings.status() != QSettings::NoError) {
         return false;
     }
+    // Values the file already holds are left alone, and a save that changes nothing
+    // writes nothing: the state is saved again at every unload and option change, mostly
+    // as it stands, and each write costs two waits for the disk.
+    bool changed = false;
     for (const auto &[key, value] : values) {
-        settings.setValue(settingsKey(section, key), value);
+        const QString name = settingsKey(section, key);
+        const QVariant stored = settings.value(name);
+        if (stored.typeId() == QMetaType::QString && stored.toString() == value) {
+            continue;
+        }
+        settings.setValue(name, value);
+        changed = true;
+    }
+    if (!changed) {
+        return true;
     }
     settings.sync();
     return settings.status() == QSettings::NoError;

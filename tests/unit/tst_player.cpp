@@ -19,6 +19,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 using Action = StreamPolicy::Action;
 using Failure = StreamPolicy::Failure;
@@ -605,6 +606,31 @@ private slots:
         QVERIFY(!store.saveSetting(app, FormSettings::kSection, "Tittel2", "new"));
         QVERIFY(!store.deleteSection(app, FormSettings::kSection));
         QCOMPARE(Fixture::read(file).value_or(QByteArray()), content);
+    }
+
+    // A save that changes nothing writes nothing (the unload saves the state as it mostly
+    // stands); one changed key rewrites the file, the others kept.
+    void unchangedSaveWritesNothing()
+    {
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        const QString file = home.path() + QStringLiteral("/Morvena Webradio/settings.ini");
+        IniSettingsStore store;
+        const auto app = FormSettings::kAppName;
+        const auto section = FormSettings::kSection;
+        QVERIFY(store.saveSettings(app, section, {{"Tittel2", "Radio Nord"}, {"VisInfo", "1"}}));
+        const auto inode = [&file] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(file).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const auto before = inode();
+        QVERIFY(before != 0);
+        QVERIFY(store.saveSettings(app, section, {{"Tittel2", "Radio Nord"}, {"VisInfo", "1"}}));
+        QCOMPARE(inode(), before);
+        QVERIFY(store.saveSettings(app, section, {{"Tittel2", "Radio Nord"}, {"VisInfo", "0"}}));
+        QVERIFY(inode() != before);
+        QCOMPARE(store.getSetting(app, section, "Tittel2", "-"), QStringLiteral("Radio Nord"));
+        QCOMPARE(store.getSetting(app, section, "VisInfo", "-"), QStringLiteral("0"));
     }
 
     // Volume goes in 5 % steps from the remembered level; a restart reads what was stored.
