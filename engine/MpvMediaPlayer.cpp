@@ -76,7 +76,16 @@ const char *const kOptions[][2] = {
     {"keep-open", "no"},
     {"volume", "50"},
     {"audio-fallback-to-null", "yes"}, // no sound card: keep showing what plays
-    {"network-timeout", "10"},         // seconds; the default of 60 hides dead servers
+    // A radio needs no quick answer from the sound card. Half a second of output buffer
+    // lets the engine's core, its output thread and the sound server fill it in a few
+    // large blocks instead of forty to a hundred small ones a second (PipeWire's default is
+    // 20 ms, PulseAudio's 100). A stop, a pause or a tuning still silences it at once; a
+    // volume change is heard within the buffer.
+    {"pipewire-buffer", "500"},
+    {"pulse-buffer", "500"},
+    {"alsa-buffer-time", "500000"},
+    {"ao-null-buffer", "0.5"},
+    {"network-timeout", "10"}, // seconds; the default of 60 hides dead servers
     // mpv's defaults let a live stream's cache grow to 150 MiB (plus 50 MiB behind the
     // play position), about 1 MB a minute for radio; a few seconds ahead is plenty.
     {"cache", "yes"},

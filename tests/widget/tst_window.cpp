@@ -133,13 +133,22 @@ private slots:
         Fixture f(With::Window, saved("Radio Nord"));
         f.window->showMinimized();
         QTRY_VERIFY(!f.window->isVisible());
-        // The channel plays on, but nobody sees the status line: no poll.
+        // The channel plays on, but nobody sees the status line: no poll, and the line is
+        // not touched while the figures change for three of its intervals.
         QVERIFY(!f.window->tmrUpdate()->isActive());
+        const QString line = label(f, "Label3")->text();
+        f.engine->items.insert(QStringLiteral("Bitrate"), QStringLiteral("128000"));
+        f.engine->bandWidthValue = 128000;
+        f.engine->bufferingProgressValue = 100;
+        QTest::qWait(3 * f.window->tmrUpdate()->interval());
+        QCOMPARE(label(f, "Label3")->text(), line);
         f.qtTray->add(Tray::Icon::Playing, QStringLiteral("Radio Nord"));
         f.qtTray->onActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(f.window->isVisible());
         QVERIFY(!f.window->isMinimized());
         QVERIFY(f.window->tmrUpdate()->isActive());
+        // Back in view, the line is brought up to date at once.
+        QVERIFY(label(f, "Label3")->text() != line);
         f.hasTrayHost = false;
         QTest::mouseClick(button(f, "PictureButton2"), Qt::LeftButton);
         QTRY_VERIFY(f.window->isMinimized());
