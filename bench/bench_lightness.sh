@@ -1,34 +1,44 @@
 #!/usr/bin/env bash
 # What a day of radio costs: the program, the mpv command-line player and Goodvibes (a
-# GStreamer radio player) play the same local stream side by side on the headless desktop
-# of the desktop tests, all with silent outputs. For each, over rounds of the given length:
+# GStreamer radio player) play the same 128 kbps MP3 from a local Icecast 2 server side by
+# side on the headless desktop of the end-to-end tests. For each, over rounds of the given
+# length:
 #   - CPU seconds (user + system);
 #   - wake-ups a second: voluntary + involuntary context switches of every thread;
 #   - private memory (Private_Dirty of /proc/PID/smaps_rollup) at the end;
-# first with the program's window shown, then with it in the tray. Then the program with
-# nothing playing (wake-ups), and the time from SIGTERM to the end of each process: while
-# playing, and for the program while a dropped stream is retried and while it waits on a
-# server that accepts and never answers. Prints figures; not a test.
+# first with silent outputs (the engine's null output, Goodvibes' `fakesink sync=true`),
+# the program's window shown, then in the tray; then one round of each with a real sound
+# server, PulseAudio with a null sink, as listeners run them. Then the program with nothing
+# playing (wake-ups), and the time from SIGTERM to the end of each process: while playing,
+# and for the program while a dropped stream is retried and while it waits on a server
+# that accepts and never answers. Prints figures; not a test.
 #
-#   bench/bench_lightness.sh [build folder, default build/release] [rounds, 3] [seconds, 60]
+#   bench/bench_lightness.sh [build folder, default build/release] [rounds, 3] [seconds, 120]
 #
-# Needs Debian's goodvibes (installed here when missing) and the desktop tools.
+# Installs Debian's goodvibes, GStreamer's good plugins and PulseAudio when missing; needs
+# the desktop tools, icecast2 and ffmpeg of the test packages.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
 rounds=${2:-3}
-seconds=${3:-60}
+seconds=${3:-120}
 program=$build/app/morvena-webradio
 server=$build/tests/support/morvena-streamserver
-[[ -x $program && -x $server ]] || { echo "build first: $program, $server" >&2; exit 2; }
+tone=$build/fixtures/tone.mp3
+[[ -x $program && -x $server && -f $tone ]] || { echo "build first: $program, $server" >&2; exit 2; }
 
-if [[ -z ${MORVENA_BENCH_INNER:-} ]]; then
-    if ! command -v goodvibes >/dev/null || ! command -v goodvibes-client >/dev/null; then
+if [[ -z ${MORVENA_E2E_INNER:-} ]]; then
+    missing=()
+    for tool in goodvibes goodvibes-client pulseaudio pactl; do
+        command -v "$tool" >/dev/null || missing+=("$tool")
+    done
+    if ((${#missing[@]})); then
         DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends goodvibes \
-            gstreamer1.0-plugins-good >/dev/null
+            gstreamer1.0-plugins-good gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils \
+            >/dev/null
     fi
-    export MORVENA_BENCH_INNER=1
+    export MORVENA_E2E_INNER=1
     # Goodvibes keeps its settings in dconf, whose service the session bus starts with the
     # bus's own environment: a folder of the run's own, not the user's settings.
     MORVENA_BENCH_HOME=$(mktemp -d)
@@ -38,24 +48,15 @@ if [[ -z ${MORVENA_BENCH_INNER:-} ]]; then
     dbus-run-session -- bash "$0" "$@"
     exit
 fi
-# shellcheck source=../tests/integration/desktop.sh
-source "$root/tests/integration/desktop.sh"
+# shellcheck source=../tests/e2e/radio.sh
+source "$root/tests/e2e/radio.sh"
 # shellcheck source=proc.sh
 source "$root/bench/proc.sh"
-work=$(mktemp -d)
-pids=()
-finish() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    desktop_stop
-    rm -rf "$work"
-}
-desktop_start
-trap finish EXIT # after desktop_start, whose own trap it replaces
-export MORVENA_MPV_OPTIONS=ao=null QT_QPA_PLATFORM=xcb
+need icecast2 ffmpeg curl python3 goodvibes pulseaudio
+radio_desktop
+icecast_start "$tone" || fail "Icecast did not come up"
+stream=$ICECAST_URL
+export QT_QPA_PLATFORM=xcb
 hz=$(getconf CLK_TCK)
 
 switches() { # <pid>: context switches of all its threads so far
@@ -63,64 +64,69 @@ switches() { # <pid>: context switches of all its threads so far
         awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print n + 0}'
 }
 private_mib() { awk '/^Private_Dirty/ {printf "%.1f", $2 / 1024}' "/proc/$1/smaps_rollup"; }
-now_ns() { date +%s%N; }
-exit_ms() { # <pid>: SIGTERM, then milliseconds until it is gone (at most 10 s)
-    local t0 i
-    t0=$(now_ns)
-    kill -TERM "$1"
-    for ((i = 0; i < 10000; i++)); do kill -0 "$1" 2>/dev/null || break; sleep 0.001; done
+exit_ms() { # <pid>: SIGTERM, then milliseconds until the process has ended (at most 10 s)
+    python3 -c '
+import os, select, signal, sys, time
+pid = int(sys.argv[1])
+fd = os.pidfd_open(pid)
+start = time.monotonic()
+os.kill(pid, signal.SIGTERM)
+select.select([fd], [], [], 10)
+print(round((time.monotonic() - start) * 1000))' "$1"
     wait "$1" 2>/dev/null || true
-    echo $((($(now_ns) - t0) / 1000000))
 }
-panel() {
-    local id
-    for id in $(xdotool search --onlyvisible --classname morvena-webradio 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
-        ((WIDTH == 315 && HEIGHT == 184)) && { echo "$id"; return 0; }
-    done
-    return 1
-}
-start_program() { # <stream or empty>: the program with a fresh store, playing it
+start_program() { # <stream or empty> <engine output>: the program with a fresh store
     rm -rf "$work/config" "$work/data"
     mkdir -p "$work/config/Morvena Webradio"
     [[ -n $1 ]] && printf '[2.71]\nLydstraumURL=%s\nTittel2=Bench\n' "$1" \
         >"$work/config/Morvena Webradio/settings.ini"
-    XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data "$program" >>"$work/program.log" 2>&1 &
+    XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data MORVENA_MPV_OPTIONS=ao=$2 \
+        "$program" >>"$work/program.log" 2>&1 &
     app=$!
-    pids+=("$app")
-    wait_for 20 panel
+    PIDS+=("$app")
+    wait_for 20 panel_window || fail "the panel did not appear"
+}
+to_tray() {
+    local main
+    main=$(panel_window)
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    xdotool mousemove $((X + 274 + 14)) $((Y + 10)) click 1 # the to-tray button
+    wait_for 10 sh -c "! xdotool search --onlyvisible --classname morvena-webradio | grep -qx $main" ||
+        fail "the window did not go to the tray"
+    xdotool mousemove 5 700 # off the panel's place: no hover left behind
+}
+# The three players on the stream: <engine output> <Goodvibes' pipeline>.
+start_players() {
+    start_program "$stream" "$1"
+    mpv --no-config --no-video --no-terminal --ao="$1" "$stream" >/dev/null 2>&1 &
+    cli=$!
+    PIDS+=("$cli")
+    goodvibes --without-ui >"$work/gv.log" 2>&1 &
+    gv=$!
+    PIDS+=("$gv")
+    wait_for 20 sh -c 'goodvibes-client is-running | grep -qx true' ||
+        fail "goodvibes did not start"
+    goodvibes-client conf set core pipeline-string "'$2'" >/dev/null
+    goodvibes-client conf set core pipeline-enabled true >/dev/null
+    # Its player interface comes on the bus a moment after its name.
+    wait_for 20 goodvibes-client playing || fail "goodvibes has no player"
+    goodvibes-client play "$stream" >/dev/null
+    sleep 5 # let the streams settle before measuring; nothing to poll
+    local pid
+    for pid in "$app" "$cli"; do
+        ss -tnp state established "( dport = :$ICECAST_PORT )" | grep -q "pid=$pid," ||
+            fail "process $pid is not playing the stream"
+    done
+    ss -tnp state established "( dport = :$ICECAST_PORT )" | grep -q "goodvibes" ||
+        fail "goodvibes is not playing the stream"
+    procs=("$app" "$cli" "$gv")
+}
+stop_players() {
+    local pid
+    for pid in "${procs[@]}"; do stop_pid "$pid"; done
 }
 
-"$server" --fixtures "$build/fixtures" >"$work/server.out" 2>&1 &
-pids+=($!)
-wait_for 10 test -s "$work/server.out"
-port=$(head -n 1 "$work/server.out")
-stream=http://127.0.0.1:$port/tone.mp3
-
-start_program "$stream"
-mpv --no-config --no-video --no-terminal --ao=null "$stream" >/dev/null 2>&1 &
-cli=$!
-pids+=("$cli")
-goodvibes --without-ui >"$work/gv.log" 2>&1 &
-gv=$!
-pids+=("$gv")
-wait_for 20 sh -c 'goodvibes-client is-running | grep -qx true' ||
-    { echo "goodvibes did not start" >&2; cat "$work/gv.log" >&2; exit 1; }
-goodvibes-client conf set core pipeline-string "'fakesink sync=true'" >/dev/null
-goodvibes-client conf set core pipeline-enabled true >/dev/null
-# Its player interface comes on the bus a moment after its name.
-wait_for 20 goodvibes-client playing || { echo "goodvibes has no player" >&2; exit 1; }
-goodvibes-client play "$stream" >/dev/null
-sleep 5 # let the streams settle before measuring; nothing to poll
-for pid in "$app" "$cli"; do
-    ss -tnp state established "( dport = :$port )" | grep -q "pid=$pid," ||
-        { echo "process $pid is not playing the stream" >&2; exit 1; }
-done
-ss -tnp state established "( dport = :$port )" | grep -q "goodvibes" ||
-    { echo "goodvibes is not playing the stream" >&2; exit 1; }
-
 names=(program mpv goodvibes)
-procs=("$app" "$cli" "$gv")
 # One round: prints "cpu_s wakeups_per_s" for each process, on one line.
 round() {
     local -a cpu0 sw0
@@ -135,12 +141,13 @@ round() {
     echo
 }
 column_median() { awk -v c="$1" '{print $c}' "$2" | sort -g | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
-report() { # <label> <rounds file>
-    local i cpu wk
-    echo "$1 (median of $rounds rounds of $seconds s):"
+measure() { # <label> <rounds>
+    local i r cpu wk file=$work/rounds
+    for ((r = 0; r < $2; r++)); do round; done >"$file"
+    echo "$1 (median of $2 rounds of $seconds s):"
     for i in 0 1 2; do
-        cpu=$(column_median $((2 * i + 1)) "$2")
-        wk=$(column_median $((2 * i + 2)) "$2")
+        cpu=$(column_median $((2 * i + 1)) "$file")
+        wk=$(column_median $((2 * i + 2)) "$file")
         printf '  %-10s %6.2f s CPU  %6.1f wake-ups/s  %5s MiB private\n' "${names[i]}" "$cpu" \
             "$wk" "$(private_mib "${procs[i]}")"
         eval "cpu_$i=$cpu"
@@ -150,36 +157,40 @@ report() { # <label> <rounds file>
         "$(echo "$cpu_0 / $cpu_2" | bc -l)" "$(echo "$cpu_0 / $cpu_1" | bc -l)"
 }
 
-for ((r = 0; r < rounds; r++)); do round; done >"$work/shown"
-report "window shown" "$work/shown"
-main=$(panel)
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove $((X + 274 + 14)) $((Y + 10)) click 1 # the to-tray button
-wait_for 10 sh -c "! xdotool search --onlyvisible --classname morvena-webradio | grep -qx $main"
-xdotool mousemove 5 700 # off the panel's place: no hover left behind
-for ((r = 0; r < rounds; r++)); do round; done >"$work/tray"
-report "window in the tray" "$work/tray"
-
+start_players null 'fakesink sync=true'
+measure "silent outputs, window shown" "$rounds"
+to_tray
+measure "silent outputs, window in the tray" "$rounds"
 printf 'exit after SIGTERM while playing: program %d ms, mpv %d ms, goodvibes %d ms\n' \
     "$(exit_ms "$app")" "$(exit_ms "$cli")" "$(exit_ms "$gv")"
 
+# A real sound server: PulseAudio with a null sink, in the desktop's runtime folder.
+spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
+    --load="module-native-protocol-unix" --load="module-null-sink sink_name=bench" \
+    2>"$work/pulseaudio.log"
+wait_for 10 pactl info || fail "PulseAudio did not start"
+start_players pulse pulsesink
+measure "PulseAudio, window shown" 1
+to_tray
+measure "PulseAudio, window in the tray" 1
+stop_players
+
 # Nothing playing: the window shown, no stream.
-start_program ""
+start_program "" null
 sleep 3
 s0=$(switches "$app")
 sleep 20
 printf 'nothing playing, window shown: %.1f wake-ups/s over 20 s\n' \
-    "$(echo "($(switches "$app") - s0) / 20" | bc -l)"
+    "$(echo "($(switches "$app") - $s0) / 20" | bc -l)"
 printf 'exit after SIGTERM, nothing playing: %d ms\n' "$(exit_ms "$app")"
 
 # A dropped stream being retried: its own server goes away while it plays.
-"$server" --fixtures "$build/fixtures" >"$work/server2.out" 2>&1 &
+"$server" --fixtures "$build/fixtures" >"$work/server.out" 2>&1 &
 own=$!
-wait_for 10 test -s "$work/server2.out"
-start_program "http://127.0.0.1:$(head -n 1 "$work/server2.out")/tone.mp3"
+wait_for 10 test -s "$work/server.out"
+start_program "http://127.0.0.1:$(head -n 1 "$work/server.out")/tone.mp3" null
 sleep 4
-kill "$own"
-wait "$own" 2>/dev/null || true
+stop_pid "$own"
 sleep 4 # the drop is noticed (~1.6 s), then retried with back-off
 printf 'exit after SIGTERM, retrying a dropped stream: %d ms\n' "$(exit_ms "$app")"
 
@@ -189,9 +200,8 @@ import socket, sys, time
 s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(8)
 print(s.getsockname()[1], flush=True)
 time.sleep(120)' >"$work/silent.out" &
-silent=$!
-pids+=("$silent")
+PIDS+=($!)
 wait_for 10 test -s "$work/silent.out"
-start_program "http://127.0.0.1:$(head -n 1 "$work/silent.out")/never.mp3"
+start_program "http://127.0.0.1:$(head -n 1 "$work/silent.out")/never.mp3" null
 sleep 3
 printf 'exit after SIGTERM, waiting on a silent server: %d ms\n' "$(exit_ms "$app")"

@@ -44,6 +44,8 @@ enum Observed : quint64 {
     kObserveCacheState,   // while capturing: how far back the cache reaches
 };
 constexpr quint64 kLoadReplyBase = 1000;
+// How long one read of the input rate answers the status line.
+constexpr qint64 kInputRateReadMs = 500;
 // Dumps of the cache, numbered apart from the loads (whose generations never get near).
 constexpr quint64 kDumpReplyBase = quint64{1} << 48;
 // While recording, the cache keeps this much behind the play position: a song of 35 min at
@@ -152,6 +154,8 @@ struct MpvMediaPlayer::Private {
     // A live stream has no size; the size the server announced (or a file's) is what tells
     // a finished download from a dropped stream.
     bool sizeKnown = false;
+    qint64 inputRate = 0;                  // bytes a second, as last read
+    std::optional<qint64> inputRateReadMs; // when, by the clock below
     QString path; // what mpv plays now: the entry a pls/m3u expanded to, not the list
     // Whether url and path name network streams, settled as they change: the status poll
     // asks ten times a second and parsing an address each time was most of its work.
@@ -187,6 +191,7 @@ struct MpvMediaPlayer::Private {
         buffering.reset();
         pausedForCache = false;
         sizeKnown = false;
+        inputRateReadMs.reset();
         bufferingCount = 0;
     }
 
@@ -842,16 +847,22 @@ std::optional<qint64> MpvMediaPlayer::bandWidth() const
     if (!d->hasItem)
         return std::nullopt;
     // Read when the status line asks, not observed: the cache state changes several times a
-    // second and each change woke the GUI thread, whether the line was in view or not.
-    qint64 rate = 0;
+    // second and each change woke the GUI thread, whether the line was in view or not. The
+    // engine works the rate out once a second, and each read wakes its core: the status
+    // line's ten reads a second share one answer for half a second.
+    const qint64 now = d->clock.nowMs();
+    if (d->inputRateReadMs && now - *d->inputRateReadMs < kInputRateReadMs)
+        return d->inputRate * 8;
+    d->inputRate = 0;
     mpv_node state{};
     if (d->mpv && mpv_get_property(d->mpv, "demuxer-cache-state", MPV_FORMAT_NODE, &state) >= 0) {
         if (const mpv_node *raw = mapValue(state, "raw-input-rate");
             raw && raw->format == MPV_FORMAT_INT64)
-            rate = raw->u.int64;
+            d->inputRate = raw->u.int64;
         mpv_free_node_contents(&state);
     }
-    return rate * 8;
+    d->inputRateReadMs = now;
+    return d->inputRate * 8;
 }
 
 std::optional<int> MpvMediaPlayer::bufferingProgress() const
