@@ -95,37 +95,39 @@ to_tray() {
         fail "the window did not go to the tray"
     xdotool mousemove 5 700 # off the panel's place: no hover left behind
 }
-# The three players on the stream: <engine output> <Goodvibes' pipeline>.
-start_players() {
-    start_program "$stream" "$1"
+start_cli() { # <engine output>: the mpv command line on the stream
     mpv --no-config --no-video --no-terminal --ao="$1" "$stream" >/dev/null 2>&1 &
     cli=$!
     PIDS+=("$cli")
+}
+start_goodvibes() { # <pipeline>: Goodvibes on the stream, its output set to the pipeline
     goodvibes --without-ui >"$work/gv.log" 2>&1 &
     gv=$!
     PIDS+=("$gv")
     wait_for 20 sh -c 'goodvibes-client is-running | grep -qx true' ||
         fail "goodvibes did not start"
-    goodvibes-client conf set core pipeline-string "'$2'" >/dev/null
+    goodvibes-client conf set core pipeline-string "'$1'" >/dev/null
     goodvibes-client conf set core pipeline-enabled true >/dev/null
     # Its player interface comes on the bus a moment after its name.
     wait_for 20 goodvibes-client playing || fail "goodvibes has no player"
     goodvibes-client play "$stream" >/dev/null
-    sleep 5 # let the streams settle before measuring; nothing to poll
-    local pid
-    for pid in "$app" "$cli"; do
-        ss -tnp state established "( dport = :$ICECAST_PORT )" | grep -q "pid=$pid," ||
-            fail "process $pid is not playing the stream"
-    done
-    ss -tnp state established "( dport = :$ICECAST_PORT )" | grep -q "goodvibes" ||
-        fail "goodvibes is not playing the stream"
+}
+playing() { # <pid or name>: it holds a connection to the stream
+    ss -tnp state established "( dport = :$ICECAST_PORT )" | grep -Eq "pid=$1,|\"$1\""
+}
+settle() { # <pid or name>...: let the streams settle before measuring; nothing to poll
+    sleep 5
+    local who
+    for who; do playing "$who" || fail "$who is not playing the stream"; done
+}
+# The three players on the stream: <engine output> <Goodvibes' pipeline>.
+start_players() {
+    start_program "$stream" "$1"
+    start_cli "$1"
+    start_goodvibes "$2"
+    settle "$app" "$cli" goodvibes
     procs=("$app" "$cli" "$gv")
 }
-stop_players() {
-    local pid
-    for pid in "${procs[@]}"; do stop_pid "$pid"; done
-}
-
 names=(program mpv goodvibes)
 # One round: prints "cpu_s wakeups_per_s" for each process, on one line.
 round() {
@@ -164,16 +166,43 @@ measure "silent outputs, window in the tray" "$rounds"
 printf 'exit after SIGTERM while playing: program %d ms, mpv %d ms, goodvibes %d ms\n' \
     "$(exit_ms "$app")" "$(exit_ms "$cli")" "$(exit_ms "$gv")"
 
-# A real sound server: PulseAudio with a null sink, in the desktop's runtime folder.
+# A real sound server: PulseAudio with a null sink, in the desktop's runtime folder. One
+# player at a time: PulseAudio runs a sink at the shortest latency any of its streams asks
+# for and wakes every stream at that pace, so players side by side would set each other's
+# cost, and a listener runs one.
 spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
     --load="module-native-protocol-unix" --load="module-null-sink sink_name=bench" \
     2>"$work/pulseaudio.log"
 wait_for 10 pactl info || fail "PulseAudio did not start"
-start_players pulse pulsesink
-measure "PulseAudio, window shown" 1
+alone() { # <label> <pid>: one round of one process
+    local cpu0 sw0 cpu
+    cpu0=$(cpu_ticks "$2")
+    sw0=$(switches "$2")
+    sleep "$seconds"
+    cpu=$(echo "($(cpu_ticks "$2") - $cpu0) / $hz" | bc -l)
+    printf '  %-24s %6.2f s CPU  %6.1f wake-ups/s  %5s MiB private\n' "$1" "$cpu" \
+        "$(echo "($(switches "$2") - $sw0) / $seconds" | bc -l)" "$(private_mib "$2")"
+    eval "alone_$3=$cpu"
+}
+echo "PulseAudio, each player alone (one round of $seconds s each):"
+start_program "$stream" pulse
+settle "$app"
+alone "program, window shown" "$app" shown
 to_tray
-measure "PulseAudio, window in the tray" 1
-stop_players
+alone "program, in the tray" "$app" tray
+stop_pid "$app"
+start_cli pulse
+settle "$cli"
+alone mpv "$cli" mpv
+stop_pid "$cli"
+start_goodvibes pulsesink
+settle goodvibes
+alone goodvibes "$gv" goodvibes
+stop_pid "$gv"
+# shellcheck disable=SC2154 # set by alone's eval
+printf '  ratios: program/goodvibes shown %.2f, tray %.2f; program/mpv tray %.2f\n' \
+    "$(echo "$alone_shown / $alone_goodvibes" | bc -l)" \
+    "$(echo "$alone_tray / $alone_goodvibes" | bc -l)" "$(echo "$alone_tray / $alone_mpv" | bc -l)"
 
 # Nothing playing: the window shown, no stream.
 start_program "" null
