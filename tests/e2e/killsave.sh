@@ -76,13 +76,15 @@ rewritten=0
 # three times the rounds asked for.
 wait_ms=300
 for ((round = 1; round <= rounds || (rewritten < rounds / 8 && round <= 3 * rounds); round++)); do
-    # Flip the information option in the stored file, the way another run would have left it.
-    sed -i "s/^VisInfo=.*/VisInfo=$((round % 2))/" "$settings"
+    # Flip the information option and age the now-playing line in the stored file, the way
+    # another run would have left them: a save that changes nothing writes nothing.
+    sed -i -e "s/^VisInfo=.*/VisInfo=$((round % 2))/" -e "s/^KanalTekst=.*/KanalTekst=Round $round/" \
+        "$settings"
     before=$(stat -c %y "$settings")
     radio_start
     # It saves as it quits: SIGTERM once it is up, then SIGKILL from 0 to 80 ms later,
-    # which lands before, inside and after the save of about 60 ms. Every fourth round
-    # kills during the start instead.
+    # which lands before, inside and after the save and the exit (10-20 ms). Every fourth
+    # round kills during the start instead.
     if ((round % 4)); then
         ms=$((wait_ms + RANDOM % 600))
         sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
