@@ -298,13 +298,6 @@ int run(int argc, char *argv[])
     CommandLine::open(command.target, core.drops);
     const int status = QApplication::exec();
     engine.beginShutdown(kEngineExitWait);
-    // Popups still rising or holding when the program ends belong to no window: close them
-    // here, before the objects they were announced from go away.
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *popup : windows) {
-        if (qobject_cast<frmGmail *>(popup))
-            delete popup;
-    }
 #ifndef MORVENA_FULL_TEARDOWN
     // Everything of ours is on disk by now: the settings were saved at the unload, and each
     // song went into the history as it ended, whose store takes a kill in its stride. Taking
@@ -317,7 +310,13 @@ int run(int argc, char *argv[])
     std::_Exit(status);
 #else
     // The sanitizer build takes everything down, so that a leak or a use after free in the
-    // teardown is found.
+    // teardown is found. Popups still rising or holding belong to no window: they close
+    // first, before the objects they were announced from go away.
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget *popup : windows) {
+        if (qobject_cast<frmGmail *>(popup))
+            delete popup;
+    }
     return status;
 #endif
 }
